@@ -1,0 +1,131 @@
+#pragma once
+// The controls a form owns. Contract for every setter: it takes effect at once and raises no
+// event of the control's own (setting a text box's text fires no key event, moving a slider
+// by code fires no onChange). Callbacks are set by the program and may be left empty.
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "platform/geometry.h"
+#include "platform/secure_string.h"
+
+namespace tessarin::platform {
+
+class Control {
+ public:
+  virtual ~Control() = default;
+  // Relative to the client area of the owning form.
+  virtual void setBounds(Twips bounds) = 0;
+  virtual Twips bounds() const = 0;
+  virtual void setVisible(bool visible) = 0;
+  virtual bool visible() const = 0;
+  virtual WindowId id() const = 0;
+  // Screen rectangle in pixels (GetWindowRect).
+  virtual PixelRect screenRect() const = 0;
+};
+
+class CommandButton : public Control {
+ public:
+  virtual void setCaption(std::u16string_view caption) = 0;
+  virtual std::u16string caption() const = 0;
+  virtual void setEnabled(bool enabled) = 0;
+  virtual bool enabled() const = 0;
+  // The pressed look (BM_SETSTATE on Win32); no click results from it.
+  virtual void showPressed(bool pressed) = 0;
+  virtual bool shownPressed() const = 0;
+  virtual void repaint() = 0;
+};
+
+class TextBox : public Control {
+ public:
+  // Positions are UTF-16 code units, as in a Win32 edit control.
+  virtual void setText(std::u16string_view text) = 0;
+  virtual SecureString text() const = 0;
+  virtual int selStart() const = 0;
+  virtual int selLength() const = 0;
+  // Setting the start collapses the selection to a caret there, as an edit control does.
+  virtual void setSelStart(int start) = 0;
+  virtual void setSelLength(int length) = 0;
+  // 0 shows the text as it is.
+  virtual void setPasswordChar(char16_t ch) = 0;
+  virtual char16_t passwordChar() const = 0;
+  virtual void setFocus() = 0;
+  virtual bool hasFocus() const = 0;
+
+  // Key events: setting keyCode or keyAscii to 0 cancels the key.
+  std::function<void(int& keyCode, int shift)> onKeyDown;
+  std::function<void(int& keyCode, int shift)> onKeyUp;
+  std::function<void(int& keyAscii)> onKeyPress;
+  std::function<void(const MouseEvent&)> onMouseDown;
+  std::function<void(const MouseEvent&)> onMouseMove;
+  std::function<void(const MouseEvent&)> onMouseUp;
+  std::function<void()> onDblClick;
+};
+
+class Label : public Control {
+ public:
+  virtual void setCaption(std::u16string_view caption) = 0;
+  virtual std::u16string caption() const = 0;
+};
+
+class StatusBar : public Control {};
+
+class Slider : public Control {
+ public:
+  virtual void setRange(int min, int max) = 0;
+  // Values outside the range show clamped, as a trackbar does.
+  virtual void setValue(int value) = 0;
+  virtual int value() const = 0;
+  virtual void setToolTip(std::u16string_view tip) = 0;
+  std::function<void()> onChange;
+  std::function<void(const MouseEvent&)> onMouseMove;
+};
+
+class Toolbar : public Control {
+ public:
+  // Entries are added in display order; a separator has an empty key.
+  virtual void addButton(std::u16string_view key, std::u16string_view toolTip, bool visible) = 0;
+  virtual void addSeparator(bool visible) = 0;
+  // A drop-down menu on a button; choosing an entry raises onButtonMenuClick with its text.
+  virtual void addButtonMenuEntry(std::u16string_view buttonKey, std::u16string_view text,
+                                  std::u16string_view entryKey) = 0;
+  virtual void setButtonPressed(std::u16string_view key, bool pressed) = 0;
+  virtual bool buttonPressed(std::u16string_view key) const = 0;
+  virtual void refresh() = 0;
+  std::function<void(std::u16string_view key)> onButtonClick;
+  std::function<void(std::u16string_view text)> onButtonMenuClick;
+  std::function<void(const MouseEvent&)> onMouseMove;
+};
+
+class Timer {
+ public:
+  virtual ~Timer() = default;
+  // An interval of 0 stops the timer even while enabled, as a toolkit timer does.
+  virtual void setInterval(long milliseconds) = 0;
+  virtual long interval() const = 0;
+  virtual void setEnabled(bool enabled) = 0;
+  virtual bool enabled() const = 0;
+  std::function<void()> onTick;
+};
+
+struct Shortcut {
+  bool ctrl = false;
+  int virtualKey = 0;  // 0: none; 'Q', 0x70 for F1, ...
+};
+
+class MenuItem {
+ public:
+  virtual ~MenuItem() = default;
+  virtual void setCaption(std::u16string_view caption) = 0;
+  virtual std::u16string caption() const = 0;
+  virtual void setChecked(bool checked) = 0;
+  virtual bool checked() const = 0;
+  virtual void setEnabled(bool enabled) = 0;
+  virtual bool enabled() const = 0;
+  virtual void setVisible(bool visible) = 0;
+  virtual bool visible() const = 0;
+  virtual Shortcut shortcut() const = 0;
+  std::function<void()> onClick;
+};
+
+}  // namespace tessarin::platform

@@ -1,0 +1,40 @@
+#pragma once
+// System services the program calls outside its own windows.
+#include <string>
+#include <string_view>
+
+#include "platform/geometry.h"
+
+namespace tessarin::platform {
+
+class System {
+ public:
+  virtual ~System() = default;
+
+  // The directory the program's executable is in, without a trailing separator.
+  virtual std::u16string programDirectory() const = 0;
+  virtual bool fileExists(std::u16string_view path) const = 0;
+
+  // Private-profile (INI) files with the semantics of the Windows profile functions: section
+  // and key names match without regard to case, other sections and keys are kept, a missing
+  // file reads as empty and is created by the first write. A value comes back cut to
+  // bufferChars - 1 characters. Write failures are not reported.
+  virtual std::u16string readProfileString(std::u16string_view path, std::u16string_view section,
+                                           std::u16string_view key, int bufferChars) const = 0;
+  virtual void writeProfileString(std::u16string_view path, std::u16string_view section,
+                                  std::u16string_view key, std::u16string_view value) = 0;
+
+  // Plays a wave file and returns when it has finished; false when it could not be played
+  // (the system's default sound is played instead).
+  virtual bool playSoundSync(std::u16string_view path) = 0;
+  virtual void beep() = 0;
+  // ShowCursor: adjusts the display counter.
+  virtual void showCursor(bool show) = 0;
+
+  virtual PixelPoint cursorPos() const = 0;
+  virtual WindowId foregroundWindow() const = 0;
+  // Uniform on [0, 1), from a cryptographic source where the platform has one.
+  virtual double randomUnit() = 0;
+};
+
+}  // namespace tessarin::platform

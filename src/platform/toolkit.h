@@ -1,0 +1,47 @@
+#pragma once
+// The windowing toolkit: forms, message boxes, the message pump and the screen.
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "platform/form.h"
+
+namespace tessarin::platform {
+
+enum MsgBoxStyle : int {
+  kOkOnly = 0,
+  kOkCancel = 1,
+  kYesNo = 4,
+  kIconCritical = 16,
+  kIconQuestion = 32,
+  kIconExclamation = 48,
+  kIconInformation = 64,
+};
+enum class MsgBoxResult { Ok, Cancel, Yes, No };
+
+class Screen {
+ public:
+  virtual ~Screen() = default;
+  // The primary screen's size in twips.
+  virtual long width() const = 0;
+  virtual long height() const = 0;
+  // 1440 / DPI of the screen the program's windows are on.
+  virtual long twipsPerPixelX() const = 0;
+  virtual long twipsPerPixelY() const = 0;
+};
+
+class Toolkit {
+ public:
+  virtual ~Toolkit() = default;
+  virtual std::unique_ptr<Form> createForm(const FormArgs& args) = 0;
+  // Loaded forms in the order they were loaded.
+  virtual std::vector<Form*> loadedForms() const = 0;
+  // A modal message box; owner may be null.
+  virtual MsgBoxResult messageBox(std::u16string_view text, std::u16string_view title, int style,
+                                  Form* owner) = 0;
+  // Handles the messages that are waiting, then returns.
+  virtual void doEvents() = 0;
+  virtual const Screen& screen() const = 0;
+};
+
+}  // namespace tessarin::platform
