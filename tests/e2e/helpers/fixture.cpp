@@ -1,0 +1,71 @@
+// A stand-in with the window shapes the journeys look for in tessarin.exe: a layered main
+// window holding a masked and a hidden plain edit, and a topmost, nearly transparent popup.
+// The harness journey checks wintree against it, so a fault in the harness shows up as a
+// harness failure rather than as a fault of the program under test.
+//
+//   fixture.exe <caption> <alpha>
+//
+// Main window: <caption>, layered at <alpha>; edit "masked" (password char '*', text "s3cret",
+// visible) and edit "plain" (text "plain text", hidden). Popup: "<caption> Cover", topmost,
+// layered at 1. Closing the main window ends the process.
+#include <windows.h>
+
+#include <cwchar>
+#include <string>
+
+namespace {
+
+LRESULT CALLBACK mainProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
+  if (msg == WM_DESTROY) {
+    PostQuitMessage(0);
+    return 0;
+  }
+  return DefWindowProcW(h, msg, w, l);
+}
+
+HWND makeLayered(const wchar_t* cls, const wchar_t* caption, DWORD style, DWORD exStyle, int x,
+                 int y, int w, int h, BYTE alpha) {
+  HWND wnd = CreateWindowExW(exStyle | WS_EX_LAYERED, cls, caption, style, x, y, w, h, nullptr,
+                             nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (wnd) SetLayeredWindowAttributes(wnd, RGB(255, 255, 0), alpha, LWA_ALPHA);
+  return wnd;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 3) return 1;
+  const std::wstring caption = argv[1];
+  const BYTE alpha = static_cast<BYTE>(_wtoi(argv[2]));
+
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = mainProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  wc.lpszClassName = L"TsnE2EFixture";
+  if (!RegisterClassW(&wc)) return 1;
+
+  HWND main = makeLayered(wc.lpszClassName, caption.c_str(), WS_OVERLAPPEDWINDOW, 0, 100, 100,
+                          480, 240, alpha);
+  if (!main) return 1;
+  HWND masked = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"s3cret",
+                                WS_CHILD | WS_VISIBLE | ES_PASSWORD | ES_AUTOHSCROLL, 20, 20, 300,
+                                24, main, nullptr, wc.hInstance, nullptr);
+  CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"plain text", WS_CHILD | ES_AUTOHSCROLL, 20, 60,
+                  300, 24, main, nullptr, wc.hInstance, nullptr);
+  SendMessageW(masked, EM_SETPASSWORDCHAR, L'*', 0);
+
+  const std::wstring coverCaption = caption + L" Cover";
+  HWND cover = makeLayered(L"TsnE2EFixture", coverCaption.c_str(), WS_POPUP | WS_VISIBLE,
+                           WS_EX_TOPMOST | WS_EX_TOOLWINDOW, 110, 110, 200, 100, 1);
+  if (!cover) return 1;
+  ShowWindow(main, SW_SHOW);
+
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return 0;
+}

@@ -1,0 +1,197 @@
+// wintree: lets the end-to-end journeys look at another program's windows from outside, the
+// way a logger or an accessibility tool would. One line per window, tab-separated key=value
+// pairs, so shell scripts can pick fields with grep and cut.
+//
+//   wintree.exe                      every top-level window
+//   wintree.exe --tree <caption>     that top-level window and all its descendants
+//   wintree.exe --close <caption>    post WM_CLOSE to it, as the title-bar close button does
+//
+// Exit status: 0 done, 2 no top-level window has that caption, 1 bad usage.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+std::string utf8(const std::wstring& w) {
+  if (w.empty()) return {};
+  int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0,
+                              nullptr, nullptr);
+  std::string s(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr,
+                      nullptr);
+  return s;
+}
+
+// Tabs and line breaks inside captions or edit text must not break the one-line format.
+std::string escaped(const std::wstring& w) {
+  std::string out;
+  for (char c : utf8(w)) {
+    switch (c) {
+      case '\\': out += "\\\\"; break;
+      case '\t': out += "\\t"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+// Written straight to the handle: the C runtime's text mode would turn \n into \r\n.
+void emit(const std::string& line) {
+  DWORD written = 0;
+  std::string l = line + "\n";
+  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), l.data(), static_cast<DWORD>(l.size()), &written,
+            nullptr);
+}
+
+std::string hex(unsigned long long v) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "0x%llx", v);
+  return buf;
+}
+
+std::wstring className(HWND h) {
+  wchar_t buf[256] = {};
+  GetClassNameW(h, buf, 256);
+  return buf;
+}
+
+// WM_GETTEXT rather than GetWindowText: across processes GetWindowText only returns the
+// caption stored by the window manager, not what an edit control holds.
+std::wstring windowText(HWND h) {
+  DWORD_PTR len = 0;
+  if (!SendMessageTimeoutW(h, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &len)) return {};
+  std::wstring buf(len + 1, L'\0');
+  DWORD_PTR got = 0;
+  if (!SendMessageTimeoutW(h, WM_GETTEXT, len + 1, reinterpret_cast<LPARAM>(buf.data()),
+                           SMTO_ABORTIFHUNG, 2000, &got))
+    return {};
+  buf.resize(got);
+  return buf;
+}
+
+bool isEdit(HWND h) { return CompareStringOrdinal(className(h).c_str(), -1, L"Edit", -1, TRUE) == CSTR_EQUAL; }
+
+void describe(HWND h, int depth) {
+  RECT r{};
+  GetWindowRect(h, &r);
+  LONG style = GetWindowLongW(h, GWL_STYLE);
+  LONG exStyle = GetWindowLongW(h, GWL_EXSTYLE);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  wchar_t caption[512] = {};
+  InternalGetWindowText(h, caption, 512);
+
+  std::string line = "hwnd=" + hex(reinterpret_cast<ULONG_PTR>(h));
+  line += "\tparent=" + hex(reinterpret_cast<ULONG_PTR>(GetAncestor(h, GA_PARENT)));
+  line += "\tdepth=" + std::to_string(depth);
+  line += "\tpid=" + std::to_string(pid);
+  line += "\tclass=" + escaped(className(h));
+  line += "\tcaption=" + escaped(caption);
+  line += "\tx=" + std::to_string(r.left) + "\ty=" + std::to_string(r.top);
+  line += "\tw=" + std::to_string(r.right - r.left) + "\th=" + std::to_string(r.bottom - r.top);
+  // IsWindowVisible also needs every ancestor visible; the style bit is the control's own.
+  line += "\tvisible=" + std::to_string(IsWindowVisible(h) ? 1 : 0);
+  line += "\townvisible=" + std::to_string((style & WS_VISIBLE) ? 1 : 0);
+  line += "\tstyle=" + hex(static_cast<DWORD>(style));
+  line += "\texstyle=" + hex(static_cast<DWORD>(exStyle));
+  line += "\ttopmost=" + std::to_string((exStyle & WS_EX_TOPMOST) ? 1 : 0);
+  line += "\tlayered=" + std::to_string((exStyle & WS_EX_LAYERED) ? 1 : 0);
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  COLORREF key = 0;
+  bool haveAlpha = (exStyle & WS_EX_LAYERED) && GetLayeredWindowAttributes(h, &key, &alpha, &flags) &&
+                   (flags & LWA_ALPHA);
+  line += "\talpha=" + (haveAlpha ? std::to_string(alpha) : std::string("-"));
+  if (isEdit(h)) {
+    DWORD_PTR ch = 0;
+    SendMessageTimeoutW(h, EM_GETPASSWORDCHAR, 0, 0, SMTO_ABORTIFHUNG, 2000, &ch);
+    line += "\tpasschar=" + std::to_string(ch);
+    line += "\ttext=" + escaped(windowText(h));
+  }
+  emit(line);
+}
+
+struct FindArgs {
+  const wchar_t* caption;
+  HWND found;
+};
+
+// Exact caption match, so "Tessarin v3" does not also pick up a window whose caption only
+// starts with it.
+HWND findTopLevel(const wchar_t* caption) {
+  FindArgs args{caption, nullptr};
+  EnumWindows(
+      [](HWND h, LPARAM p) -> BOOL {
+        auto* a = reinterpret_cast<FindArgs*>(p);
+        wchar_t buf[512] = {};
+        InternalGetWindowText(h, buf, 512);
+        if (lstrcmpW(buf, a->caption) == 0) {
+          a->found = h;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&args));
+  return args.found;
+}
+
+int depthBelow(HWND root, HWND h) {
+  int d = 0;
+  for (HWND p = h; p && p != root; p = GetParent(p)) ++d;
+  return d;
+}
+
+struct TreeArgs {
+  HWND root;
+};
+
+int listTree(const wchar_t* caption) {
+  HWND root = findTopLevel(caption);
+  if (!root) return 2;
+  describe(root, 0);
+  TreeArgs args{root};
+  EnumChildWindows(
+      root,
+      [](HWND h, LPARAM p) -> BOOL {
+        describe(h, depthBelow(reinterpret_cast<TreeArgs*>(p)->root, h));
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&args));
+  return 0;
+}
+
+int listTopLevel() {
+  EnumWindows(
+      [](HWND h, LPARAM) -> BOOL {
+        describe(h, 0);
+        return TRUE;
+      },
+      0);
+  return 0;
+}
+
+int postClose(const wchar_t* caption) {
+  HWND h = findTopLevel(caption);
+  if (!h) return 2;
+  return PostMessageW(h, WM_CLOSE, 0, 0) ? 0 : 1;
+}
+
+int usage() {
+  std::fputs("usage: wintree [--tree <caption> | --close <caption>]\n", stderr);
+  return 1;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc == 1) return listTopLevel();
+  if (argc != 3) return usage();
+  std::wstring option = argv[1];
+  if (option == L"--tree") return listTree(argv[2]);
+  if (option == L"--close") return postClose(argv[2]);
+  return usage();
+}

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# The harness itself, against a fixture program whose windows are known: if wintree misreads
+# opacity, topmost, the password character or edit visibility, or closing and waiting for the
+# process do not work, this journey fails instead of the program's journeys lying.
+source "$(dirname "$0")/journey.sh"
+journey_begin harness
+
+CAPTION="Tessarin E2E Fixture"
+journey_start "$TSN_FIXTURE" "$CAPTION" 200
+require "the fixture's windows appear" tsn_wait_window "$CAPTION" 60
+require "the fixture's cover appears" tsn_wait_window "$CAPTION Cover" 30
+
+main=$(tree_of "$CAPTION")
+cover=$(tree_of "$CAPTION Cover")
+require "wintree lists both windows" test -s "$main" -a -s "$cover"
+check "main window is layered" equals "$(field "$main" layered)" 1
+check "main window opacity reads 200" equals "$(field "$main" alpha)" 200
+check "main window is not topmost" equals "$(field "$main" topmost)" 0
+check "cover is topmost" equals "$(field "$cover" topmost)" 1
+check "cover opacity reads 1" equals "$(field "$cover" alpha)" 1
+check "masked edit is shown" equals "$(count_edits "$main" masked shown)" 1
+check "plain edit is hidden" equals "$(count_edits "$main" plain hidden)" 1
+check "no plain edit is shown" equals "$(count_edits "$main" plain shown)" 0
+check "masked edit's text is read across processes" \
+  equals "$(edits "$main" | awk '$1 == "masked" {print $3}')" s3cret
+check "password character is '*'" \
+  equals "$(grep -o 'passchar=[0-9]*' "$main" | sort -u | tr '\n' ' ')" "passchar=0 passchar=42 "
+wintree >"$JOURNEY_ARTIFACTS/toplevel.txt"
+check "the top-level listing has both windows" \
+  equals "$(grep -cE "caption=$CAPTION( Cover)?"$'\t' "$JOURNEY_ARTIFACTS/toplevel.txt")" 2
+check "closing an unknown caption reports it" \
+  equals "$(wintree --close "No Such Window"; echo $?)" 2
+check "screenshot taken" tsn_screenshot "$JOURNEY_ARTIFACTS/fixture.png"
+
+check "WM_CLOSE is posted" wintree --close "$CAPTION"
+check "the process ends" tsn_wait_exit "$JOURNEY_PID" 30
+check "it exits cleanly" equals "${TSN_EXIT_STATUS:-none}" 0
+check "its windows are gone" tsn_wait_for 10 tsn_window_gone "$CAPTION"
+
+journey_end

@@ -1,0 +1,210 @@
+# Shared pieces of run.sh, test.sh and the end-to-end journeys: packages, builds, the Wine
+# prefix, a private X display with a compositor, waiting for windows and processes, clean-up.
+# Source it from bash; it defines functions and variables and starts nothing by itself.
+
+TSN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+TSN_BUILD=$TSN_ROOT/build
+TSN_ARTIFACTS=$TSN_ROOT/artifacts
+TSN_EXE=$TSN_BUILD/mingw/src/platform/win32/tessarin.exe
+TSN_WINTREE=$TSN_BUILD/mingw/tests/e2e/wintree.exe
+TSN_FIXTURE=$TSN_BUILD/mingw/tests/e2e/fixture.exe
+# wine64 and wineserver64 of Debian's wine64 package; /usr/bin/wine belongs to another package.
+TSN_WINE=${TSN_WINE:-/usr/lib/wine/wine64}
+TSN_WINESERVER=${TSN_WINESERVER:-/usr/lib/wine/wineserver64}
+TSN_PACKAGES=(cmake g++ googletest g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine64
+  fonts-wine xvfb xauth xcompmgr x11-utils xdotool imagemagick)
+TSN_SCREEN=${TSN_SCREEN:-1280x1024x24}
+
+# Processes this shell started in the background and must end (Xvfb, xcompmgr, programs).
+TSN_PIDS=()
+
+tsn_log() { printf '[%s] %s\n' "$(date +%H:%M:%S)" "$*" >&2; }
+tsn_die() {
+  tsn_log "error: $*"
+  exit 1
+}
+
+# --- packages -----------------------------------------------------------------------------
+
+tsn_missing_packages() {
+  local p
+  for p in "${TSN_PACKAGES[@]}"; do
+    dpkg-query -W -f='${db:Status-Abbrev}' "$p" 2>/dev/null | grep -q '^ii' || echo "$p"
+  done
+}
+
+# apt runs only when something is missing, so a second run goes straight to the build.
+tsn_ensure_packages() {
+  command -v dpkg-query >/dev/null || tsn_die "not a Debian system: install ${TSN_PACKAGES[*]} by hand"
+  local missing
+  missing=$(tsn_missing_packages | tr '\n' ' ')
+  [ -z "${missing// /}" ] && return 0
+  tsn_log "installing missing packages: $missing"
+  local sudo=()
+  if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null || tsn_die "not root and no sudo: install $missing"
+    sudo=(sudo)
+  fi
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q || tsn_die "apt-get update failed"
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${TSN_PACKAGES[@]}" \
+    </dev/null || tsn_die "apt-get install failed"
+}
+
+# --- building -------------------------------------------------------------------------------
+
+# tsn_build PRESET [TARGET...]: configure once, then an incremental build.
+tsn_build() {
+  local preset=$1
+  shift
+  local targets=()
+  [ $# -gt 0 ] && targets=(--target "$@")
+  (
+    cd "$TSN_ROOT" &&
+      { [ -f "build/$preset/CMakeCache.txt" ] || cmake --preset "$preset"; } &&
+      cmake --build --preset "$preset" "${targets[@]}"
+  )
+}
+
+# --- Wine -------------------------------------------------------------------------------------
+
+# A private prefix under build/, no Mono/Gecko install prompts, no debug chatter.
+tsn_wine_env() {
+  export WINEPREFIX=${TSN_WINEPREFIX:-$TSN_BUILD/wineprefix}
+  export WINEARCH=win64
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINESERVER=$TSN_WINESERVER
+}
+
+# Initialises the prefix once (about 10 s); later runs find the marker and reuse it.
+tsn_wine_prefix() {
+  tsn_wine_env
+  [ -f "$WINEPREFIX/.tessarin-ready" ] && return 0
+  tsn_log "initialising the Wine prefix in $WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  timeout 180 "$TSN_WINE" wineboot -i </dev/null >/dev/null 2>&1 || tsn_die "wineboot -i failed"
+  # wineboot returns before the registry is on disk; the server writes it when it ends.
+  timeout 60 "$TSN_WINESERVER" -w || tsn_die "the Wine server did not finish after wineboot"
+  [ -f "$WINEPREFIX/system.reg" ] || tsn_die "wineboot left no registry in $WINEPREFIX"
+  touch "$WINEPREFIX/.tessarin-ready"
+}
+
+# Ends every Wine process of our prefix (and only of our prefix) and waits for the server.
+tsn_wine_stop() {
+  [ -n "${WINEPREFIX:-}" ] || return 0
+  "$TSN_WINESERVER" -k 2>/dev/null || true
+  timeout 30 "$TSN_WINESERVER" -w 2>/dev/null || true
+}
+
+# tsn_wine_start LOGFILE EXE [ARGS...]: starts a Windows program; its pid is in TSN_LAST_PID.
+tsn_wine_start() {
+  local log=$1
+  shift
+  "$TSN_WINE" "$@" </dev/null >"$log" 2>&1 &
+  TSN_LAST_PID=$!
+  TSN_PIDS+=("$TSN_LAST_PID")
+}
+
+# tsn_wine_run EXE [ARGS...]: runs a Windows console helper to completion (30 s at most).
+tsn_wine_run() {
+  timeout 30 "$TSN_WINE" "$@" </dev/null
+}
+
+# --- the X display ------------------------------------------------------------------------
+
+tsn_display_usable() {
+  [ -n "${1:-}" ] && timeout 10 xdpyinfo -display "$1" >/dev/null 2>&1
+}
+
+# Starts Xvfb with Composite and xcompmgr on the first free display from :93 (others' Xvfb
+# instances use lower numbers) and exports DISPLAY. Without a compositor a layered window at
+# opacity 1 would show as an opaque grey block.
+tsn_xvfb_start() {
+  local n=${TSN_FIRST_DISPLAY:-93} last=$((${TSN_FIRST_DISPLAY:-93} + 40)) pid deadline
+  for (( ; n < last; n++)); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 "$TSN_SCREEN" +extension Composite -nolisten tcp -noreset \
+      </dev/null >"$TSN_BUILD/xvfb-$n.log" 2>&1 &
+    pid=$!
+    deadline=$((SECONDS + 20))
+    while kill -0 "$pid" 2>/dev/null && [ $SECONDS -lt $deadline ]; do
+      if tsn_display_usable ":$n"; then
+        TSN_PIDS+=("$pid")
+        TSN_XVFB_PID=$pid
+        export DISPLAY=":$n"
+        xcompmgr -d "$DISPLAY" </dev/null >"$TSN_BUILD/xcompmgr-$n.log" 2>&1 &
+        TSN_PIDS+=("$!")
+        tsn_log "Xvfb running on $DISPLAY"
+        return 0
+      fi
+      sleep 0.2
+    done
+    # Lost a race for this number, or the server failed: try the next one.
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
+  tsn_die "could not start Xvfb on any display from :${TSN_FIRST_DISPLAY:-93}"
+}
+
+# Uses $DISPLAY when it answers, else starts a private one.
+tsn_display() {
+  mkdir -p "$TSN_BUILD"
+  if tsn_display_usable "${DISPLAY:-}"; then
+    tsn_log "using display $DISPLAY"
+  else
+    tsn_xvfb_start
+  fi
+}
+
+# --- waiting --------------------------------------------------------------------------------
+
+# tsn_wait_for SECONDS COMMAND...: polls until COMMAND succeeds; fails after SECONDS.
+tsn_wait_for() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ $SECONDS -ge $deadline ] && return 1
+    sleep 0.2
+  done
+}
+
+tsn_window_shown() { xdotool search --name "^$1\$" >/dev/null 2>&1; }
+
+# tsn_wait_window CAPTION [SECONDS]: waits for an X window with exactly this title.
+tsn_wait_window() {
+  tsn_wait_for "${2:-30}" tsn_window_shown "$1"
+}
+
+tsn_window_gone() { ! tsn_window_shown "$1"; }
+
+# A child that has exited stays a zombie until waited for, so kill -0 alone is not enough.
+tsn_pid_ended() {
+  [ ! -e "/proc/$1" ] || [ "$(awk '{print $3}' "/proc/$1/stat" 2>/dev/null)" = Z ]
+}
+
+# tsn_wait_exit PID [SECONDS]: waits for the process to end and sets TSN_EXIT_STATUS.
+tsn_wait_exit() {
+  tsn_wait_for "${2:-30}" tsn_pid_ended "$1" || return 1
+  TSN_EXIT_STATUS=0
+  wait "$1" 2>/dev/null || TSN_EXIT_STATUS=$?
+}
+
+tsn_screenshot() {
+  mkdir -p "$(dirname "$1")"
+  timeout 30 import -display "$DISPLAY" -window root "$1"
+}
+
+# --- clean-up -------------------------------------------------------------------------------
+
+# Ends Wine first (its X connections), then the processes this shell started, newest first.
+tsn_teardown() {
+  tsn_wine_stop
+  local i pid
+  for ((i = ${#TSN_PIDS[@]} - 1; i >= 0; i--)); do
+    pid=${TSN_PIDS[i]}
+    kill "$pid" 2>/dev/null || continue
+    tsn_wait_for 10 tsn_pid_ended "$pid" || kill -9 "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
+  TSN_PIDS=()
+}
