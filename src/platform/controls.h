@@ -17,6 +17,7 @@ class Control {
   // Relative to the client area of the owning form.
   virtual void setBounds(Twips bounds) = 0;
   virtual Twips bounds() const = 0;
+  // The control's own visibility flag (WS_VISIBLE), whether or not its form is shown.
   virtual void setVisible(bool visible) = 0;
   virtual bool visible() const = 0;
   virtual WindowId id() const = 0;
@@ -34,6 +35,7 @@ class CommandButton : public Control {
   virtual void showPressed(bool pressed) = 0;
   virtual bool shownPressed() const = 0;
   virtual void repaint() = 0;
+  std::function<void()> onClick;
 };
 
 class TextBox : public Control {

@@ -52,6 +52,8 @@ class Form {
   // The outer window rectangle, in screen twips.
   virtual void setBounds(Twips bounds) = 0;
   virtual Twips bounds() const = 0;
+  // The screen position of the client area's top-left corner, in twips.
+  virtual Twips clientOrigin() const = 0;
   virtual void setWindowState(WindowState state) = 0;
   virtual WindowState windowState() const = 0;
   // Layered-window opacity: makeLayered adds the layered style, setOpacity sets the alpha.

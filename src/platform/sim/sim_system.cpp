@@ -1,0 +1,95 @@
+#include "platform/sim/sim_system.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/sim/ini_document.h"
+
+namespace tessarin::sim {
+
+namespace {
+
+// Profile files are 8-bit text; the simulation reads each byte as the code point of the same
+// value, which is what the ANSI code page gives for ASCII.
+std::string ToBytes(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char16_t ch : text) out.push_back(ch < 256 ? static_cast<char>(ch) : '?');
+  return out;
+}
+
+std::u16string FromBytes(std::string_view bytes) {
+  std::u16string out;
+  out.reserve(bytes.size());
+  for (char b : bytes) out.push_back(static_cast<unsigned char>(b));
+  return out;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+}  // namespace
+
+std::string SimSystem::NativePath(std::u16string_view path) {
+  std::string native;
+  for (char16_t ch : path) {
+    if (ch == u'\\') {
+      native.push_back('/');
+    } else if (ch < 0x80) {
+      native.push_back(static_cast<char>(ch));
+    } else {
+      // Keep other characters readable as UTF-8 (paths stay within the BMP here).
+      if (ch < 0x800) {
+        native.push_back(static_cast<char>(0xC0 | (ch >> 6)));
+      } else {
+        native.push_back(static_cast<char>(0xE0 | (ch >> 12)));
+        native.push_back(static_cast<char>(0x80 | ((ch >> 6) & 0x3F)));
+      }
+      native.push_back(static_cast<char>(0x80 | (ch & 0x3F)));
+    }
+  }
+  return native;
+}
+
+bool SimSystem::fileExists(std::u16string_view path) const {
+  std::error_code error;
+  return std::filesystem::is_regular_file(NativePath(path), error);
+}
+
+std::u16string SimSystem::readProfileString(std::u16string_view path, std::u16string_view section,
+                                            std::u16string_view key, int bufferChars) const {
+  const IniDocument document(ReadFile(NativePath(path)));
+  const auto value = document.get(ToBytes(section), ToBytes(key));
+  if (!value || bufferChars <= 0) return {};
+  return FromBytes(std::string_view(*value).substr(0, static_cast<std::size_t>(bufferChars - 1)));
+}
+
+void SimSystem::writeProfileString(std::u16string_view path, std::u16string_view section, std::u16string_view key,
+                                   std::u16string_view value) {
+  const std::string native = NativePath(path);
+  IniDocument document(ReadFile(native));
+  document.set(ToBytes(section), ToBytes(key), ToBytes(value));
+  // Failures are not reported, as with the profile functions.
+  std::ofstream out(native, std::ios::binary | std::ios::trunc);
+  out << document.serialize();
+  if (out) ++profileWrites;
+}
+
+bool SimSystem::playSoundSync(std::u16string_view path) {
+  calls.push_back("playSoundSync(" + NativePath(path) + ")");
+  return true;
+}
+
+double SimSystem::randomUnit() {
+  if (randomDraws.empty()) return 0.5;
+  const double draw = randomDraws.front();
+  randomDraws.pop_front();
+  return draw;
+}
+
+}  // namespace tessarin::sim

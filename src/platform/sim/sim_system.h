@@ -1,0 +1,42 @@
+#pragma once
+// Simulated system services. Profile files and file tests use real files (in a directory the
+// test chooses); everything else is recorded so tests can see what the program asked for.
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/system.h"
+
+namespace tessarin::sim {
+
+class SimSystem : public platform::System {
+ public:
+  explicit SimSystem(std::u16string programDirectory) : programDirectory_(std::move(programDirectory)) {}
+
+  std::u16string programDirectory() const override { return programDirectory_; }
+  bool fileExists(std::u16string_view path) const override;
+  std::u16string readProfileString(std::u16string_view path, std::u16string_view section, std::u16string_view key,
+                                   int bufferChars) const override;
+  void writeProfileString(std::u16string_view path, std::u16string_view section, std::u16string_view key,
+                          std::u16string_view value) override;
+  bool playSoundSync(std::u16string_view path) override;
+  void beep() override { calls.push_back("beep"); }
+  void showCursor(bool show) override { calls.push_back(show ? "showCursor(TRUE)" : "showCursor(FALSE)"); }
+  platform::PixelPoint cursorPos() const override { return cursor; }
+  platform::WindowId foregroundWindow() const override { return foreground; }
+  double randomUnit() override;
+
+  // A program path ("dir\file") as a path of the machine the tests run on.
+  static std::string NativePath(std::u16string_view path);
+
+  std::vector<std::string> calls;
+  std::deque<double> randomDraws;  // scripted draws; 0.5 when none are left
+  platform::PixelPoint cursor;
+  platform::WindowId foreground = 0;
+  int profileWrites = 0;
+
+ private:
+  std::u16string programDirectory_;
+};
+
+}  // namespace tessarin::sim

@@ -1,0 +1,43 @@
+#include "platform/sim/sim_toolkit.h"
+
+#include <algorithm>
+
+namespace tessarin::sim {
+
+std::unique_ptr<platform::Form> SimToolkit::createForm(const platform::FormArgs& args) {
+  return std::make_unique<SimForm>(*this, nextId(), args);
+}
+
+std::vector<platform::Form*> SimToolkit::loadedForms() const { return {loaded_.begin(), loaded_.end()}; }
+
+platform::MsgBoxResult SimToolkit::messageBox(std::u16string_view text, std::u16string_view title, int style,
+                                              platform::Form*) {
+  shownMessageBoxes.push_back({std::u16string(text), std::u16string(title), style});
+  if (answers_.empty()) throw UnexpectedMessageBox(std::u16string(title));
+  const auto answer = answers_.front();
+  answers_.pop_front();
+  return answer;
+}
+
+void SimToolkit::advance(long long milliseconds) {
+  const long long end = now_ + milliseconds;
+  for (;;) {
+    SimTimer* due = nullptr;
+    for (auto* timer : timers_)
+      if (timer->running() && timer->nextDue <= end && (!due || timer->nextDue < due->nextDue)) due = timer;
+    if (!due) break;
+    now_ = due->nextDue;
+    due->nextDue = now_ + due->interval();
+    if (due->onTick) due->onTick();
+  }
+  now_ = end;
+}
+
+void SimToolkit::formUnloaded(SimForm& form) {
+  std::erase(loaded_, &form);
+  if (loaded_.empty()) quitRequested_ = true;
+}
+
+void SimToolkit::unregisterTimer(SimTimer& timer) { std::erase(timers_, &timer); }
+
+}  // namespace tessarin::sim

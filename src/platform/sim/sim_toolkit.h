@@ -1,0 +1,90 @@
+#pragma once
+// The simulated toolkit: a virtual clock that fires timers, scripted answers for message boxes
+// and modal windows, and the focus.
+#include <deque>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/sim/sim_form.h"
+#include "platform/toolkit.h"
+
+namespace tessarin::sim {
+
+class SimScreen : public platform::Screen {
+ public:
+  long width() const override { return width_; }
+  long height() const override { return height_; }
+  long twipsPerPixelX() const override { return twipsPerPixel_; }
+  long twipsPerPixelY() const override { return twipsPerPixel_; }
+  void set(long width, long height, long twipsPerPixel) {
+    width_ = width;
+    height_ = height;
+    twipsPerPixel_ = twipsPerPixel;
+  }
+
+ private:
+  long width_ = 19200;  // 1280 x 1024 pixels at 96 DPI
+  long height_ = 15360;
+  long twipsPerPixel_ = 15;
+};
+
+struct ShownMessageBox {
+  std::u16string text;
+  std::u16string title;
+  int style;
+};
+
+class UnexpectedMessageBox : public std::logic_error {
+ public:
+  explicit UnexpectedMessageBox(const std::u16string& title)
+      : std::logic_error("a message box appeared that the test did not expect: " +
+                         std::string(title.begin(), title.end())) {}
+};
+
+class SimToolkit : public platform::Toolkit {
+ public:
+  std::unique_ptr<platform::Form> createForm(const platform::FormArgs& args) override;
+  std::vector<platform::Form*> loadedForms() const override;
+  platform::MsgBoxResult messageBox(std::u16string_view text, std::u16string_view title, int style,
+                                    platform::Form* owner) override;
+  void doEvents() override { ++pumpSteps; }
+  const platform::Screen& screen() const override { return screen_; }
+
+  // Test scripting.
+  SimScreen& simScreen() { return screen_; }
+  void answerNextMessageBox(platform::MsgBoxResult answer) { answers_.push_back(answer); }
+  bool allAnswersUsed() const { return answers_.empty(); }
+  // Called with each form shown modally; it must hide or unload the form to end the modal loop.
+  std::function<void(SimForm&)> onModalShow;
+  std::vector<ShownMessageBox> shownMessageBoxes;
+  int pumpSteps = 0;
+
+  // Virtual time: fires due timers in time order.
+  long long now() const { return now_; }
+  void advance(long long milliseconds);
+
+  // Bookkeeping used by the simulated forms and controls.
+  platform::WindowId nextId() { return ++lastId_; }
+  void formLoaded(SimForm& form) { loaded_.push_back(&form); }
+  void formUnloaded(SimForm& form);
+  void registerTimer(SimTimer& timer) { timers_.push_back(&timer); }
+  void unregisterTimer(SimTimer& timer);
+  void setFocus(platform::WindowId id) { focus_ = id; }
+  platform::WindowId focus() const { return focus_; }
+  // True once the last loaded form has been unloaded: the message loop would end here.
+  bool quitRequested() const { return quitRequested_; }
+
+ private:
+  SimScreen screen_;
+  std::deque<platform::MsgBoxResult> answers_;
+  std::vector<SimForm*> loaded_;
+  std::vector<SimTimer*> timers_;
+  long long now_ = 0;
+  platform::WindowId lastId_ = 0x1000;
+  platform::WindowId focus_ = 0;
+  bool quitRequested_ = false;
+};
+
+}  // namespace tessarin::sim

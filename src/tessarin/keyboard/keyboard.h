@@ -1,0 +1,158 @@
+#pragma once
+// The keyboard engine: owns the keyboard and cover windows and every piece of run-time state.
+// Setting a property changes the windows back and, once the keyboard window is visible, writes
+// the setting.
+#include <memory>
+#include <string>
+
+#include "keyboard/key_layout.h"
+#include "platform/platform.h"
+#include "platform/secure_string.h"
+#include "protection/frm_blank.h"
+#include "ui/frm_keyboard.h"
+
+namespace tessarin {
+
+enum InputModes : int { kModeStandard = 1, kModeHover = 2, kModeHideMouse = 3 };
+enum DragDropModes : int { kDragDrop = 0, kInject = 1 };
+// Layout selectors of SwitchKeyboardLang.
+enum LayoutSelector : long { kLayoutDefault = 0, kLayoutLastImported = 1, kLayoutImport = 2, kLayoutEnglish = 409 };
+
+// The edge of a square key for a window of the given width: fifteen keys fill a row, and the
+// edge is a whole number of pixels.
+long KeySizeFor(long width, long margin, long twipsPerPixel);
+
+class Keyboard {
+ public:
+  explicit Keyboard(platform::Platform& platform);
+  ~Keyboard();
+  Keyboard(const Keyboard&) = delete;
+  Keyboard& operator=(const Keyboard&) = delete;
+
+  // Properties with side effects.
+  void SaveSettingsInINI(bool value);
+  bool SaveSettingsInINI() const { return saveSettingsInINI_; }
+  void CoverTransparency(int value);
+  int CoverTransparency() const { return coverTransparency_; }
+  void KeyboardTransparency(int value);
+  int KeyboardTransparency() const { return keyboardTransparency_; }
+  void TimerInterval(long value);
+  long TimerInterval() const { return timerInterval_; }
+  void DragDropMode(int value);
+  int DragDropMode() const { return dragDropMode_; }
+  void DetermineSelectedPassword();
+  void SelectedPassword(std::u16string_view value) { selectedPassword_.assign(value); }
+  const platform::SecureString& SelectedPassword() const { return selectedPassword_; }
+  FrmKeyboard& Form() { return *form_; }
+  FrmBlank& FormCover() { return *formCover_; }
+  void CurrentPassword(std::u16string_view value) { currentPassword_.assign(value); }
+  const platform::SecureString& CurrentPassword() const { return currentPassword_; }
+  void ShiftIsDown(bool value);
+  bool ShiftIsDown() const { return shiftIsDown_; }
+  void AltGrIsDown(bool value);
+  bool AltGrIsDown() const { return altGrIsDown_; }
+  int InputMode() const { return inputMode_; }
+  void InputMode(int value);
+  void TextIsMasked(bool value);
+  bool TextIsMasked() const { return textIsMasked_; }
+  void CapsLockIsDown(bool value) { capsLockIsDown_ = value; }
+  bool CapsLockIsDown() const { return capsLockIsDown_; }
+  void KeepPasswordAfterDragDrop(bool value);
+  bool KeepPasswordAfterDragDrop() const { return keepPasswordAfterDragDrop_; }
+  void KeepOnTop(bool value) { keepOnTop_ = value; }
+  bool KeepOnTop() const { return keepOnTop_; }
+  void BeepOnHover(bool value);
+  bool BeepOnHover() const { return beepOnHover_; }
+  void EnableHoverEntry() { TimerEnabled(true); }
+  void DisableHoverEntry() { TimerEnabled(false); }
+  bool HoverEntryEnabled() const { return timerEnabled_; }
+  bool MouseHidden() const { return mouseHidden_; }
+  bool HideMouse();
+  bool ShowMouse();
+  void TimerEnabled(bool value);
+  bool TimerEnabled() const { return timerEnabled_; }
+  void CurrentButton(platform::CommandButton* button) { currentButton_ = button; }
+  platform::CommandButton* CurrentButton() const { return currentButton_; }
+  void KeyboardType(int value) { keyboardType_ = value; }
+  int KeyboardType() const { return keyboardType_; }
+
+  // Key entry.
+  void ButtonClick(platform::CommandButton* cmdButton);
+  void ButtonMouseUp(platform::CommandButton*, int, int, float, float) {}
+  void HighlightText();
+  void ClearText();
+
+  platform::WindowId hwnd() const { return form_->form().id(); }
+
+  // Layout of the window and the cover.
+  void Resize(bool blnForceResize);
+  void FormMove(long xPos, long yPos);
+  void ResetFormCover();
+  void RandomiseFormSizeAndPlacement();
+  void RefreshToolbar();
+  void ShowToolbar(bool blnShow);
+  void SwitchKeyboardLang(long strLangID, bool blnStopINISave);
+
+  // Key layout and captions.
+  void LoadEnglishLayout();
+  void SetKeyCaptions();
+  KeyLayoutTable& KeyLayout() { return keyLayout_; }
+  ActionKeyTexts& ActionKeyText() { return actionKeyText_; }
+
+  long FormMargin() const { return formMargin_; }
+  long KeySize() const { return keySize_; }
+  bool IsResizing() const { return isResizing_; }
+  const std::u16string& SettingsFilePath() const { return settingsFilePath_; }
+
+ private:
+  // Writes a key of section "Settings" while the keyboard window is visible.
+  void writeSettingIfVisible(std::u16string_view key, std::u16string_view value);
+  void writeSetting(std::u16string_view key, std::u16string_view value);
+  std::u16string readSetting(std::u16string_view key) const;
+  void applyStoredSettings();
+  void readActionKeyTexts();
+  void applyHiddenPointer(int intMode);
+  platform::TextBox& visibleBox();
+  void PositionKeys(long width, long margin);
+  void layoutWindow();
+  // Lays the cover exactly over the five key rows.
+  void placeCover();
+  // The toolbar height that the layout rules subtract, and the status bar's.
+  long reservedBarHeights() const;
+
+  platform::Platform& platform_;
+  std::u16string settingsFilePath_;
+  std::unique_ptr<FrmKeyboard> form_;
+  std::unique_ptr<FrmBlank> formCover_;
+
+  int keyboardType_ = 101;
+  platform::CommandButton* currentButton_ = nullptr;
+  bool timerEnabled_ = false;
+  bool beepOnHover_ = false;
+  bool mouseHidden_ = false;
+  bool keepOnTop_ = false;
+  bool keepPasswordAfterDragDrop_ = false;
+  bool capsLockIsDown_ = false;
+  bool shiftIsDown_ = false;
+  bool altGrIsDown_ = false;
+  bool textIsMasked_ = false;
+  int inputMode_ = kModeStandard;
+  bool shiftClickedOnScreen_ = false;
+  platform::SecureString currentPassword_;
+  std::u16string lastHoverCaption_;
+  platform::SecureString selectedPassword_;
+  int dragDropMode_ = kDragDrop;
+  long timerInterval_ = 0;
+  int keyboardTransparency_ = 0;
+  int coverTransparency_ = 1;
+  bool saveSettingsInINI_ = true;
+
+  long formMargin_ = 0;
+  long keySize_ = 0;
+  bool isResizing_ = false;
+
+  KeyLayoutTable keyLayout_;
+  ActionKeyTexts actionKeyText_;
+};
+
+}  // namespace tessarin

@@ -1,0 +1,59 @@
+#include "sim_program.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <random>
+#include <sstream>
+
+#include "app/main.h"
+
+namespace tessarin::test {
+
+SimProgram::SimProgram() {
+  std::random_device seed;
+  directory = std::filesystem::temp_directory_path() / ("tessarin-unit-" + std::to_string(seed()));
+  std::filesystem::create_directories(directory);
+  const std::string dir = directory.string();
+  system = std::make_unique<sim::SimSystem>(std::u16string(dir.begin(), dir.end()));
+  platform = std::make_unique<platform::Platform>(platform::Platform{toolkit, *system});
+}
+
+SimProgram::~SimProgram() {
+  stop();
+  std::error_code ignored;
+  std::filesystem::remove_all(directory, ignored);
+}
+
+void SimProgram::writeSettingsFile(const std::string& content) {
+  std::ofstream(directory / "tsnconfig.ini", std::ios::binary) << content;
+}
+
+std::string SimProgram::settingsFileContent() const {
+  std::ifstream in(directory / "tsnconfig.ini", std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+bool SimProgram::settingsFileExists() const { return std::filesystem::exists(directory / "tsnconfig.ini"); }
+
+void SimProgram::start() { app = Main(*platform); }
+
+void SimProgram::stop() {
+  if (!app) return;
+  if (frm().form().loaded()) frm().form().unload();
+  app.reset();
+}
+
+void SimProgram::clickKey(std::u16string_view caption) {
+  for (int number = 1; number <= FrmKeyboard::kButtonCount; ++number) {
+    auto& button = frm().Command(number);
+    if (button.visible() && button.caption() == caption) {
+      keyboard().ButtonClick(&button);
+      return;
+    }
+  }
+  ADD_FAILURE() << "no visible key shows that caption";
+}
+
+}  // namespace tessarin::test

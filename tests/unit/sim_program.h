@@ -1,0 +1,44 @@
+#pragma once
+// The whole program started on the simulation, in a fresh program directory of its own.
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/application.h"
+#include "keyboard/keyboard.h"
+#include "platform/sim/sim_system.h"
+#include "platform/sim/sim_toolkit.h"
+
+namespace tessarin::test {
+
+class SimProgram {
+ public:
+  SimProgram();
+  ~SimProgram();
+
+  // Writes tsnconfig.ini beside the program before it starts.
+  void writeSettingsFile(const std::string& content);
+  std::string settingsFileContent() const;
+  bool settingsFileExists() const;
+  void start();
+  void stop();
+
+  Keyboard& keyboard() { return app->Keyboard(); }
+  FrmKeyboard& frm() { return keyboard().Form(); }
+  sim::SimForm& window() { return static_cast<sim::SimForm&>(frm().form()); }
+  sim::SimForm& cover() { return static_cast<sim::SimForm&>(keyboard().FormCover().form()); }
+  sim::SimTextBox& txtPassword() { return static_cast<sim::SimTextBox&>(*frm().txtPassword); }
+  sim::SimTextBox& txtText() { return static_cast<sim::SimTextBox&>(*frm().txtText); }
+  sim::SimToolbar& toolbar() { return static_cast<sim::SimToolbar&>(*frm().tbToolbar); }
+  // Clicks the on-screen key now showing this caption (as the cover does on release).
+  void clickKey(std::u16string_view caption);
+  void clickButton(int number) { keyboard().ButtonClick(&frm().Command(number)); }
+
+  std::filesystem::path directory;
+  sim::SimToolkit toolkit;
+  std::unique_ptr<sim::SimSystem> system;
+  std::unique_ptr<platform::Platform> platform;
+  std::unique_ptr<Application> app;
+};
+
+}  // namespace tessarin::test
