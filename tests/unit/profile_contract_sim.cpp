@@ -1,4 +1,5 @@
 #include <filesystem>
+#include <random>
 
 #include "platform/sim/sim_system.h"
 #include "profile_contract.h"
@@ -7,7 +8,7 @@ namespace tessarin::contract {
 
 std::u16string contractTempDir() {
   static const std::string dir = [] {
-    auto path = std::filesystem::temp_directory_path() / "tessarin-contract";
+    auto path = std::filesystem::temp_directory_path() / ("tessarin-contract-" + std::to_string(std::random_device{}()));
     std::filesystem::create_directories(path);
     return path.string();
   }();

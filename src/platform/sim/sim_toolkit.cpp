@@ -14,6 +14,7 @@ platform::MsgBoxResult SimToolkit::messageBox(std::u16string_view text, std::u16
                                               platform::Form*) {
   shownMessageBoxes.push_back({std::u16string(text), std::u16string(title), style});
   if (answers_.empty()) throw UnexpectedMessageBox(std::u16string(title));
+  if (whileMessageBoxShown) whileMessageBoxShown(shownMessageBoxes.back());
   const auto answer = answers_.front();
   answers_.pop_front();
   return answer;

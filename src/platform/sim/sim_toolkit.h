@@ -59,6 +59,8 @@ class SimToolkit : public platform::Toolkit {
   // Called with each form shown modally; it must hide or unload the form to end the modal loop.
   std::function<void(SimForm&)> onModalShow;
   std::vector<ShownMessageBox> shownMessageBoxes;
+  // Called while a message box is up, before it is answered.
+  std::function<void(const ShownMessageBox&)> whileMessageBoxShown;
   int pumpSteps = 0;
 
   // Virtual time: fires due timers in time order.
