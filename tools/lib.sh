@@ -52,17 +52,13 @@ tsn_ensure_packages() {
 
 # --- building -------------------------------------------------------------------------------
 
-# tsn_build PRESET [TARGET...]: configure once, then an incremental build.
+# tsn_build PRESET [TARGET...]: configure (quick once the cache exists), then build.
 tsn_build() {
   local preset=$1
   shift
   local targets=()
   [ $# -gt 0 ] && targets=(--target "$@")
-  (
-    cd "$TSN_ROOT" &&
-      { [ -f "build/$preset/CMakeCache.txt" ] || cmake --preset "$preset"; } &&
-      cmake --build --preset "$preset" "${targets[@]}"
-  )
+  (cd "$TSN_ROOT" && cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" "${targets[@]}")
 }
 
 # --- Wine -------------------------------------------------------------------------------------
@@ -168,9 +164,10 @@ tsn_wait_for() {
   done
 }
 
-tsn_window_shown() { xdotool search --name "^$1\$" >/dev/null 2>&1; }
+# Mapped X windows only: Wine may create a window's X counterpart before the program shows it.
+tsn_window_shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 
-# tsn_wait_window CAPTION [SECONDS]: waits for an X window with exactly this title.
+# tsn_wait_window CAPTION [SECONDS]: waits for a shown X window with exactly this title.
 tsn_wait_window() {
   tsn_wait_for "${2:-30}" tsn_window_shown "$1"
 }
@@ -189,9 +186,21 @@ tsn_wait_exit() {
   wait "$1" 2>/dev/null || TSN_EXIT_STATUS=$?
 }
 
+# tsn_screenshot FILE [SECONDS]: a shot of the whole screen once it has stopped changing (two
+# shots in a row with the same pixels), so that windows that were just shown have painted.
+# Keeps the last shot and fails when the screen did not settle in time.
 tsn_screenshot() {
-  mkdir -p "$(dirname "$1")"
-  timeout 30 import -display "$DISPLAY" -window root "$1"
+  local file=$1 deadline=$((SECONDS + ${2:-20})) shot=$1.tmp.png sig last=
+  mkdir -p "$(dirname "$file")"
+  while :; do
+    timeout 30 import -display "$DISPLAY" -window root "$shot" || return 1
+    sig=$(identify -format '%#' "$shot") || return 1
+    mv -f "$shot" "$file"
+    [ "$sig" = "$last" ] && return 0
+    [ $SECONDS -ge $deadline ] && return 1
+    last=$sig
+    sleep 0.3
+  done
 }
 
 # --- clean-up -------------------------------------------------------------------------------

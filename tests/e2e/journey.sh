@@ -14,6 +14,7 @@ check() {
   else
     echo "FAIL: $JOURNEY_NAME: $what"
     JOURNEY_FAILED=1
+    return 1
   fi
 }
 

@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Runs every test: the native unit tests, the Win32 tests under Wine on a private Xvfb, and
+# the end-to-end journeys in tests/e2e/. Installs missing packages and builds first. The last
+# line reads "N passed, M failed", counting suites and journeys; the exit status is non-zero
+# when anything failed.
+set -uo pipefail
+source "$(dirname "$0")/tools/lib.sh"
+cd "$TSN_ROOT"
+
+RESULTS=()
+PASSED=0
+FAILED=0
+record() { # record PASS|FAIL NAME [WHY]
+  RESULTS+=("$1  $2${3:+ ($3)}")
+  if [ "$1" = PASS ]; then PASSED=$((PASSED + 1)); else FAILED=$((FAILED + 1)); fi
+}
+# run_suite NAME COMMAND...: runs a suite and records its outcome.
+run_suite() {
+  local name=$1
+  shift
+  echo
+  echo "==== $name"
+  if "$@"; then record PASS "$name"; else record FAIL "$name" "exit status $?"; fi
+}
+summary() {
+  echo
+  echo "==== summary"
+  printf '%s\n' "${RESULTS[@]}"
+  echo "$PASSED passed, $FAILED failed"
+}
+trap tsn_teardown EXIT
+trap 'exit 130' INT TERM
+
+tsn_ensure_packages
+# Before any build: test discovery may already run the Windows test programs under Wine.
+tsn_wine_prefix
+
+echo "==== building (native)"
+if tsn_build native; then
+  run_suite "unit tests (native)" ctest --preset native --no-tests=error --timeout 300
+else
+  record FAIL "unit tests (native)" "build failed"
+fi
+
+echo "==== building (mingw)"
+mingw_ok=1
+tsn_build mingw || mingw_ok=0
+tsn_xvfb_start
+if [ $mingw_ok = 1 ]; then
+  run_suite "Win32 tests (Wine)" ctest --test-dir build/mingw --output-on-failure \
+    --no-tests=error --timeout 300
+else
+  record FAIL "Win32 tests (Wine)" "build failed"
+fi
+
+# The journeys need only the program and the helpers, so a broken test build elsewhere does
+# not hide them.
+export TSN_E2E_SESSION=1
+if [ $mingw_ok = 0 ]; then
+  # Drop a stale exe so that a journey cannot pass on an old build.
+  rm -f "$TSN_EXE"
+  tsn_build mingw wintree fixture || true
+  tsn_build mingw tessarin || true
+fi
+for journey in tests/e2e/journey_*.sh; do
+  name="journey $(basename "$journey" .sh | sed 's/^journey_//')"
+  run_suite "$name" timeout -k 10 300 bash "$journey"
+  # A failed journey may leave windows behind that would confuse the next one.
+  [ "${RESULTS[-1]%% *}" = PASS ] || tsn_wine_stop
+done
+
+summary
+[ "$FAILED" = 0 ]

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# A first start with no settings file: both windows come up as described (keyboard at the
+# default opacity, cover topmost and nearly transparent, the password box masked), closing
+# the keyboard window ends the program, and nothing is written beside the exe.
+source "$(dirname "$0")/journey.sh"
+journey_begin startup
+
+KEYBOARD="Tessarin v3"
+COVER="Tessarin Screenlogger Protection Layer"
+require "tessarin.exe is built" test -f "$TSN_EXE"
+journey_start_tessarin
+require "the keyboard window appears" tsn_wait_window "$KEYBOARD" 60
+require "the cover window appears" tsn_wait_window "$COVER" 30
+check "screenshot taken" tsn_screenshot "$JOURNEY_ARTIFACTS/startup.png"
+
+kb=$(tree_of "$KEYBOARD")
+cover=$(tree_of "$COVER")
+require "wintree lists both windows" test -s "$kb" -a -s "$cover"
+check "keyboard window is layered" equals "$(field "$kb" layered)" 1
+check "keyboard opacity is 252" equals "$(field "$kb" alpha)" 252
+check "cover is layered" equals "$(field "$cover" layered)" 1
+check "cover opacity is 1" equals "$(field "$cover" alpha)" 1
+check "cover is topmost" equals "$(field "$cover" topmost)" 1
+check "the masked password box is shown" equals "$(count_edits "$kb" masked shown)" 1
+check "no plain text box is shown" equals "$(count_edits "$kb" plain shown)" 0
+check "no settings file at start-up" test ! -e "$JOURNEY_DIR/tsnconfig.ini"
+
+check "WM_CLOSE is posted to the keyboard window" wintree --close "$KEYBOARD"
+check "the process ends" tsn_wait_exit "$JOURNEY_PID" 30
+check "it exits with status 0" equals "${TSN_EXIT_STATUS:-still running}" 0
+check "the cover is gone too" tsn_window_gone "$COVER"
+check "no settings file after closing" test ! -e "$JOURNEY_DIR/tsnconfig.ini"
+
+journey_end
