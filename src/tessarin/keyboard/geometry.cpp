@@ -2,16 +2,16 @@
 // the sliders and the cover over the key rows.
 #include "app/application.h"
 #include "keyboard/keyboard.h"
+#include "keyboard/layout_rules.h"
 #include "keyboard/rounding.h"
 
 namespace tessarin {
 
 namespace {
 
-constexpr long kMinimumWidth = 5200;
-constexpr long kWidthAllowance = 100;
-constexpr long kHeightAllowance = 480;
-constexpr long kMinimumBoxHeight = 375;
+using layout::kHeightAllowance;
+using layout::kMinimumBoxHeight;
+using layout::kWidthAllowance;
 
 void PlaceRightOf(platform::Control& target, const platform::Control& source) {
   const auto s = source.bounds();
@@ -104,8 +104,8 @@ void Keyboard::layoutWindow() {
   auto& window = f.form();
   const long m = formMargin_;
   auto bounds = window.bounds();
-  if (bounds.width < kMinimumWidth) {
-    bounds.width = kMinimumWidth;
+  if (bounds.width < layout::kMinimumWindowWidth) {
+    bounds.width = layout::kMinimumWindowWidth;
     window.setBounds(bounds);
   }
   PositionKeys(window.bounds().width, m);

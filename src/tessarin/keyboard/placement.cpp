@@ -1,17 +1,18 @@
 // A random width and position for the keyboard window, so the keys never sit at fixed places.
 #include "keyboard/keyboard.h"
+#include "keyboard/layout_rules.h"
 #include "keyboard/rounding.h"
 
 namespace tessarin {
 
 namespace {
+using layout::kHeightAllowance;
+using layout::kMinimumBoxHeight;
+using layout::kWidthAllowance;
 constexpr long kSmallestWidth = 5500;
 constexpr long kMargin = 300;
-constexpr long kWidthAllowance = 100;
 constexpr long kEdgeRoom = 1500;
 constexpr long kSmallestOffset = 400;
-constexpr long kHeightAllowance = 480;
-constexpr long kMinimumBoxHeight = 375;
 constexpr long kStandardHeightAllowance = 950;
 }  // namespace
 
