@@ -136,8 +136,8 @@ tsn_xvfb_start() {
       sleep 0.2
     done
     # Lost a race for this number, or the server failed: try the next one.
-    kill "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
   done
   tsn_die "could not start Xvfb on any display from :${TSN_FIRST_DISPLAY:-93}"
 }
@@ -206,14 +206,15 @@ tsn_screenshot() {
 # --- clean-up -------------------------------------------------------------------------------
 
 # Ends Wine first (its X connections), then the processes this shell started, newest first.
+# Runs from EXIT traps, possibly under set -e, so no step may fail.
 tsn_teardown() {
   tsn_wine_stop
   local i pid
   for ((i = ${#TSN_PIDS[@]} - 1; i >= 0; i--)); do
     pid=${TSN_PIDS[i]}
-    kill "$pid" 2>/dev/null || continue
-    tsn_wait_for 10 tsn_pid_ended "$pid" || kill -9 "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
+    kill "$pid" 2>/dev/null || true
+    tsn_wait_for 10 tsn_pid_ended "$pid" || kill -9 "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
   done
   TSN_PIDS=()
 }
