@@ -63,6 +63,7 @@ class Form {
   virtual void setClickThrough(bool on) = 0;
   virtual bool clickThrough() const = 0;
   virtual void setMousePointer(MousePointer pointer) = 0;
+  virtual MousePointer mousePointer() const = 0;
   virtual WindowId id() const = 0;
   // The control that has the keyboard focus within this form, or 0.
   virtual WindowId activeControl() const = 0;

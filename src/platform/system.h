@@ -1,5 +1,6 @@
 #pragma once
 // System services the program calls outside its own windows.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,20 @@ class System {
   virtual void beep() = 0;
   // ShowCursor: adjusts the display counter.
   virtual void showCursor(bool show) = 0;
+
+  // GetKeyState and GetAsyncKeyState: the 16-bit results as the OS gives them.
+  virtual short keyState(int virtualKey) const = 0;
+  virtual short asyncKeyState(int virtualKey) const = 0;
+  // What the active keyboard layout types for a virtual key, without or with Shift, read from
+  // the layout tables without touching the keyboard state: empty for a dead key (and no dead
+  // key is left pending), several characters where the layout gives several.
+  virtual std::u16string layoutCharacters(int virtualKey, bool shifted) const = 0;
+
+  // A low-level keyboard hook for the whole desktop that swallows Print Screen (press and
+  // release, with or without Alt) and passes every other key on unchanged. The hook procedure
+  // makes one comparison and returns at once. Returns 0 when the hook could not be installed.
+  virtual std::uintptr_t installPrintScreenHook() = 0;
+  virtual void removePrintScreenHook(std::uintptr_t hook) = 0;
 
   virtual PixelPoint cursorPos() const = 0;
   virtual WindowId foregroundWindow() const = 0;

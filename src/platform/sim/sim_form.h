@@ -37,6 +37,7 @@ class SimForm : public platform::Form {
   void setClickThrough(bool on) override { clickThrough_ = on; }
   bool clickThrough() const override { return clickThrough_; }
   void setMousePointer(platform::MousePointer pointer) override { pointer_ = pointer; }
+  platform::MousePointer mousePointer() const override { return pointer_; }
   platform::WindowId id() const override { return id_; }
   platform::WindowId activeControl() const override;
   void repaint() override { ++repaints; }
@@ -57,7 +58,7 @@ class SimForm : public platform::Form {
   bool layered() const { return layered_; }
   std::optional<std::uint8_t> opacity() const { return opacity_; }
   bool topmost() const { return topmost_; }
-  platform::MousePointer mousePointer() const { return pointer_; }
+
   bool subclassed() const { return subclass_.has_value(); }
   const platform::FormArgs& args() const { return args_; }
   const std::vector<std::unique_ptr<SimMenuItem>>& menuItems() const { return menuItems_; }

@@ -85,6 +85,34 @@ bool SimSystem::playSoundSync(std::u16string_view path) {
   return true;
 }
 
+short SimSystem::keyState(int virtualKey) const {
+  constexpr int kCapital = 0x14;
+  short state = keysDown.count(virtualKey) ? static_cast<short>(0x8000) : 0;
+  if (virtualKey == kCapital && capsLockToggled) state |= 1;
+  return state;
+}
+
+short SimSystem::asyncKeyState(int virtualKey) const {
+  return keysDown.count(virtualKey) ? static_cast<short>(0x8000) : 0;
+}
+
+std::u16string SimSystem::layoutCharacters(int virtualKey, bool shifted) const {
+  const auto it = layout.find(virtualKey);
+  return it == layout.end() ? std::u16string() : it->second[shifted ? 1 : 0];
+}
+
+std::uintptr_t SimSystem::installPrintScreenHook() {
+  calls.push_back("installPrintScreenHook");
+  if (hookInstallFails) return 0;
+  installedHook = 0x4B;
+  return installedHook;
+}
+
+void SimSystem::removePrintScreenHook(std::uintptr_t hook) {
+  calls.push_back("removePrintScreenHook");
+  if (hook == installedHook) installedHook = 0;
+}
+
 double SimSystem::randomUnit() {
   if (randomDraws.empty()) return 0.5;
   const double draw = randomDraws.front();

@@ -1,7 +1,10 @@
 #pragma once
 // Simulated system services. Profile files and file tests use real files (in a directory the
 // test chooses); everything else is recorded so tests can see what the program asked for.
+#include <array>
 #include <deque>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -22,6 +25,11 @@ class SimSystem : public platform::System {
   bool playSoundSync(std::u16string_view path) override;
   void beep() override { calls.push_back("beep"); }
   void showCursor(bool show) override { calls.push_back(show ? "showCursor(TRUE)" : "showCursor(FALSE)"); }
+  short keyState(int virtualKey) const override;
+  short asyncKeyState(int virtualKey) const override;
+  std::u16string layoutCharacters(int virtualKey, bool shifted) const override;
+  std::uintptr_t installPrintScreenHook() override;
+  void removePrintScreenHook(std::uintptr_t hook) override;
   platform::PixelPoint cursorPos() const override { return cursor; }
   platform::WindowId foregroundWindow() const override { return foreground; }
   double randomUnit() override;
@@ -30,6 +38,13 @@ class SimSystem : public platform::System {
   static std::string NativePath(std::u16string_view path);
 
   std::vector<std::string> calls;
+  // The physical keyboard: keys held down, and whether Caps Lock is toggled on.
+  std::set<int> keysDown;
+  bool capsLockToggled = false;
+  // The active keyboard layout: virtual key to the characters without and with Shift.
+  std::map<int, std::array<std::u16string, 2>> layout;
+  bool hookInstallFails = false;
+  std::uintptr_t installedHook = 0;
   std::deque<double> randomDraws;  // scripted draws; 0.5 when none are left
   platform::PixelPoint cursor;
   platform::WindowId foreground = 0;

@@ -82,6 +82,17 @@ class Keyboard {
   void HighlightText();
   void ClearText();
 
+  // Hover entry.
+  void ButtonMouseMove(platform::CommandButton* cmdButton, int button, int shift, float x, float y);
+  void MouseMoveInTextBox(int button, int shift, float x, float y);
+  void MouseMoveInForm(int button, int shift, float x, float y);
+  void Timer();
+
+  // The physical keyboard in the plain text box.
+  bool KeyPress(int keyAscii, bool blnKeyPressFromMouseEvent);
+  void KeyDown(int keyCode, int shift);
+  void KeyUp(int keyCode, int shift);
+
   platform::WindowId hwnd() const { return form_->form().id(); }
 
   // Layout of the window and the cover.
@@ -95,6 +106,9 @@ class Keyboard {
 
   // Key layout and captions.
   void LoadEnglishLayout();
+  // Reads what the active system keyboard layout types for every character key.
+  void ReadSystemLayout(platform::TextBox& ctl);
+  void GetCommandButtonCaptions(long lngKeyConst, platform::TextBox& ctl, int intArrayNumber);
   void SetKeyCaptions();
   KeyLayoutTable& KeyLayout() { return keyLayout_; }
   ActionKeyTexts& ActionKeyText() { return actionKeyText_; }
@@ -113,6 +127,7 @@ class Keyboard {
   void readActionKeyTexts();
   void applyHiddenPointer(int intMode);
   platform::TextBox& visibleBox();
+  void refreshShiftFromPhysicalKeys();
   void PositionKeys(long width, long margin);
   void layoutWindow();
   // Lays the cover exactly over the five key rows.
@@ -151,6 +166,7 @@ class Keyboard {
   long keySize_ = 0;
   bool isResizing_ = false;
 
+  std::uintptr_t hookHandle_ = 0;
   KeyLayoutTable keyLayout_;
   ActionKeyTexts actionKeyText_;
 };

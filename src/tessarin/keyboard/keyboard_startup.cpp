@@ -3,6 +3,7 @@
 // visible while the settings are applied.
 #include "app/mod_main.h"
 #include "keyboard/keyboard.h"
+#include "protection/print_screen_hook.h"
 #include "settings/settings_file.h"
 
 namespace tessarin {
@@ -37,7 +38,7 @@ Keyboard::Keyboard(platform::Platform& platform)
   keyboardType_ = 101;
   inputMode_ = kModeStandard;
   form_ = std::make_unique<FrmKeyboard>(platform.toolkit);
-  formCover_ = std::make_unique<FrmBlank>(platform.toolkit);
+  formCover_ = std::make_unique<FrmBlank>(platform);
 
   form_->form().load();  // the keyboard window is the first window loaded
   form_->StatusBar1->setVisible(false);
@@ -62,11 +63,13 @@ Keyboard::Keyboard(platform::Platform& platform)
   applyStoredSettings();
 
   form_->form().show();
+  InstallPrintScreenHook(platform_.system, hookHandle_);
 }
 
 Keyboard::~Keyboard() {
   if (formCover_->form().loaded()) formCover_->form().unload();
   formCover_.reset();
+  RemovePrintScreenHook(platform_.system, hookHandle_);
 }
 
 void Keyboard::applyStoredSettings() {

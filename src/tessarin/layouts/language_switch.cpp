@@ -12,6 +12,12 @@ void Keyboard::SwitchKeyboardLang(long strLangID, bool blnStopINISave) {
     f.mnuKeyboardLayoutDefault->setChecked(false);
     f.mnuKeyboardLayoutLastSaved->setChecked(false);
     if (!blnStopINISave) writeSetting(u"Keyboard Layout", u"English");
+  } else if (strLangID == kLayoutDefault) {
+    ReadSystemLayout(*formCover_->txtSetup);
+    f.mnuKeyboardLayoutEnglish->setChecked(false);
+    f.mnuKeyboardLayoutDefault->setChecked(true);
+    f.mnuKeyboardLayoutLastSaved->setChecked(false);
+    if (!blnStopINISave) writeSetting(u"Keyboard Layout", u"Default");
   }
   SetKeyCaptions();
 }

@@ -1,17 +1,20 @@
 #pragma once
 // The cover window: a borderless, nearly invisible window over the key rows that takes every
-// click and move, so that loggers see one featureless window instead of the key buttons.
+// click and move, so that loggers see one featureless window instead of the key buttons. It
+// works out which key lies under the pointer and drives that key.
 #include <memory>
 
-#include "platform/toolkit.h"
+#include "platform/platform.h"
 
 namespace tessarin {
+
+class Keyboard;
 
 class FrmBlank {
  public:
   static constexpr const char16_t* kCaption = u"Tessarin Screenlogger Protection Layer";
 
-  explicit FrmBlank(platform::Toolkit& toolkit);
+  explicit FrmBlank(platform::Platform& platform);
   FrmBlank(const FrmBlank&) = delete;
   FrmBlank& operator=(const FrmBlank&) = delete;
 
@@ -21,7 +24,21 @@ class FrmBlank {
   platform::Timer* tmrForegroundCheck;  // keeps the cover invisible while another program is in front
   platform::TextBox* txtSetup;
 
+  platform::CommandButton* PressedButton = nullptr;
+  bool WasInBackground = false;
+
  private:
+  // The running engine, or null before start-up has finished and after shutdown began.
+  static Keyboard* keyboard();
+  platform::CommandButton* keyAt(Keyboard& kb, float x, float y);
+  void mouseDown(const platform::MouseEvent& e);
+  void mouseMove(const platform::MouseEvent& e);
+  void mouseUp(const platform::MouseEvent& e);
+  void dblClick();
+  void hoverTick();
+  void foregroundTick();
+
+  platform::Platform& platform_;
   std::unique_ptr<platform::Form> form_;
 };
 

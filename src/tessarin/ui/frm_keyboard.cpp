@@ -157,6 +157,29 @@ void FrmKeyboard::wireEvents() {
   txtPassword->onKeyDown = [](int& keyCode, int) { keyCode = 0; };
   txtPassword->onKeyPress = [](int& keyAscii) { keyAscii = 0; };
   mnuFileExit->onClick = [this] { form_->unload(); };
+
+  txtText->onKeyDown = [this](int& keyCode, int shift) { cKeyboard->KeyDown(keyCode, shift); };
+  txtText->onKeyUp = [this](int& keyCode, int shift) { cKeyboard->KeyUp(keyCode, shift); };
+  txtText->onKeyPress = [this](int& keyAscii) {
+    // Backspace, printable ASCII and the euro sign (code 128 of the ANSI code page) are edited
+    // by the engine; every other character reaches the box unchanged.
+    constexpr int kEuroSign = 0x20AC;
+    const bool engineEdits = keyAscii == 8 || (keyAscii >= 32 && keyAscii <= 126) || keyAscii == kEuroSign;
+    if (engineEdits && !cKeyboard->KeyPress(keyAscii, false)) keyAscii = 0;
+  };
+
+  auto moveInForm = [this](const platform::MouseEvent& e) {
+    if (cKeyboard) cKeyboard->MouseMoveInForm(e.button, e.shift, e.x, e.y);
+  };
+  form_->onMouseMove = moveInForm;
+  sldHoverDelay->onMouseMove = moveInForm;
+  sldTransparency->onMouseMove = moveInForm;
+  tbToolbar->onMouseMove = moveInForm;
+  auto moveInTextBox = [this](const platform::MouseEvent& e) {
+    if (cKeyboard) cKeyboard->MouseMoveInTextBox(e.button, e.shift, e.x, e.y);
+  };
+  txtPassword->onMouseMove = moveInTextBox;
+  txtText->onMouseMove = moveInTextBox;
 }
 
 int FrmKeyboard::CommandNumber(platform::WindowId id) const {
