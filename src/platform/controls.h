@@ -35,8 +35,22 @@ class CommandButton : public Control {
   virtual void showPressed(bool pressed) = 0;
   virtual bool shownPressed() const = 0;
   virtual void repaint() = 0;
+  // The default button answers Enter, the cancel button Escape, anywhere in the form.
+  virtual void setDefault(bool isDefault) = 0;
+  virtual void setCancel(bool isCancel) = 0;
   std::function<void()> onClick;
 };
+
+// The data of a drag that leaves a text box.
+class DragData {
+ public:
+  virtual ~DragData() = default;
+  // Offered to drop targets as Unicode text and as ANSI text, and in no other format.
+  virtual void setText(std::u16string_view text) = 0;
+};
+
+inline constexpr long kDropEffectCopy = 1;
+inline constexpr long kDropEffectMove = 2;
 
 class TextBox : public Control {
  public:
@@ -62,12 +76,27 @@ class TextBox : public Control {
   std::function<void(const MouseEvent&)> onMouseMove;
   std::function<void(const MouseEvent&)> onMouseUp;
   std::function<void()> onDblClick;
+
+  // OLE drag from the box. startDrag runs the whole drag: onOleStartDrag fills the data and
+  // the allowed effects before the drag loop starts; onOleCompleteDrag runs after the button
+  // is released, whether a target took the drop or not (0 when none did). With automatic
+  // drag on, pressing on the selected text and moving with the left button held starts it.
+  virtual void startDrag() = 0;
+  virtual void setAutomaticDrag(bool on) = 0;
+  std::function<void(DragData& data, long& allowedEffects)> onOleStartDrag;
+  std::function<void(long effect)> onOleCompleteDrag;
+  // A drop onto the box: it returns the effect to report; the box inserts nothing itself.
+  std::function<long()> onOleDragDrop;
 };
 
 class Label : public Control {
  public:
   virtual void setCaption(std::u16string_view caption) = 0;
   virtual std::u16string caption() const = 0;
+  virtual void setBackColor(Color color) = 0;
+  virtual void setForeColor(Color color) = 0;
+  // A label that can be clicked, like a link: it shows the hand pointer.
+  std::function<void()> onClick;
 };
 
 class StatusBar : public Control {};

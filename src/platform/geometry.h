@@ -47,6 +47,8 @@ struct FontSpec {
   const char16_t* face = u"Lucida Sans Unicode";
   double points = 9.75;
   bool italic = false;
+  bool bold = false;
+  bool underline = false;
 };
 
 }  // namespace tessarin::platform

@@ -47,7 +47,23 @@ class System {
   virtual void removePrintScreenHook(std::uintptr_t hook) = 0;
 
   virtual PixelPoint cursorPos() const = 0;
+  virtual void setCursorPos(PixelPoint point) = 0;
   virtual WindowId foregroundWindow() const = 0;
+
+  // Delivery into another program's window.
+  // The deepest window (child windows included) at a screen point; 0 for none.
+  virtual WindowId windowFromPoint(PixelPoint point) const = 0;
+  // Brings the window's top-level window to the foreground and shows it; results are ignored.
+  virtual void bringToFront(WindowId window) = 0;
+  // One synthetic left click (press, then release) at the pointer.
+  virtual void clickLeft() = 0;
+  // Queues one UTF-16 code unit as WM_CHAR; false when the window refused it.
+  virtual bool postChar(WindowId window, char16_t ch) = 0;
+
+  // Empties the clipboard; the program never writes to it.
+  virtual void emptyClipboard() = 0;
+  // Opens a document or address with the shell (ShellExecute "open"); failures are ignored.
+  virtual void shellOpen(WindowId owner, std::u16string_view address) = 0;
   // Uniform on [0, 1), from a cryptographic source where the platform has one.
   virtual double randomUnit() = 0;
 };

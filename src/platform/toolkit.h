@@ -41,6 +41,8 @@ class Toolkit {
                                   Form* owner) = 0;
   // Handles the messages that are waiting, then returns.
   virtual void doEvents() = 0;
+  // Handles messages as they come for the given time, then returns.
+  virtual void doEventsFor(long milliseconds) = 0;
   virtual const Screen& screen() const = 0;
 };
 

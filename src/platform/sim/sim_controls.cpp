@@ -81,6 +81,15 @@ void SimTextBox::insertTyped(char16_t ch) {
   selLength_ = 0;
 }
 
+void SimTextBox::startDrag() {
+  lastDrag = SimDragData();
+  long allowed = platform::kDropEffectCopy | platform::kDropEffectMove;
+  if (onOleStartDrag) onOleStartDrag(lastDrag, allowed);
+  lastAllowedEffects = allowed;
+  if (duringDrag) duringDrag();
+  if (onOleCompleteDrag) onOleCompleteDrag(dropEffect);
+}
+
 void SimSlider::setRange(int min, int max) {
   min_ = min;
   max_ = max;

@@ -45,6 +45,10 @@ class SimButton : public SimControl<platform::CommandButton> {
   void showPressed(bool pressed) override { pressed_ = pressed; }
   bool shownPressed() const override { return pressed_; }
   void repaint() override { ++repaints; }
+  void setDefault(bool isDefault) override { isDefault_ = isDefault; }
+  void setCancel(bool isCancel) override { isCancel_ = isCancel; }
+  bool isDefault() const { return isDefault_; }
+  bool isCancel() const { return isCancel_; }
   int repaints = 0;
   // A user's click on the button.
   void click();
@@ -53,6 +57,19 @@ class SimButton : public SimControl<platform::CommandButton> {
   std::u16string caption_;
   bool enabled_ = true;
   bool pressed_ = false;
+  bool isDefault_ = false;
+  bool isCancel_ = false;
+};
+
+// What a drag offered: the text, and whether anything was set at all.
+class SimDragData : public platform::DragData {
+ public:
+  void setText(std::u16string_view text) override {
+    this->text.assign(text);
+    textSet = true;
+  }
+  platform::SecureString text;
+  bool textSet = false;
 };
 
 class SimTextBox : public SimControl<platform::TextBox> {
@@ -74,6 +91,16 @@ class SimTextBox : public SimControl<platform::TextBox> {
   // the box's events, as an edit control receives them.
   void typeKey(int keyCode, char16_t ch, int shift = 0);
 
+  void startDrag() override;
+  void setAutomaticDrag(bool on) override { automaticDrag = on; }
+  bool automaticDrag = false;
+  // How the next drag ends: the effect the drop target reports (0: no drop or cancelled), and
+  // what runs while the drag loop is under way.
+  long dropEffect = platform::kDropEffectCopy;
+  std::function<void()> duringDrag;
+  SimDragData lastDrag;
+  long lastAllowedEffects = 0;
+
  private:
   void insertTyped(char16_t ch);
   platform::SecureString text_;
@@ -87,6 +114,10 @@ class SimLabel : public SimControl<platform::Label> {
   using SimControl::SimControl;
   void setCaption(std::u16string_view caption) override { caption_ = caption; }
   std::u16string caption() const override { return caption_; }
+  void setBackColor(platform::Color color) override { backColor = color; }
+  void setForeColor(platform::Color color) override { foreColor = color; }
+  platform::Color backColor = 0x00FFFFFF;
+  platform::Color foreColor = 0;
 
  private:
   std::u16string caption_;

@@ -113,6 +113,48 @@ void SimSystem::removePrintScreenHook(std::uintptr_t hook) {
   if (hook == installedHook) installedHook = 0;
 }
 
+void SimSystem::setCursorPos(platform::PixelPoint point) {
+  cursor = point;
+  calls.push_back("setCursorPos(" + std::to_string(point.x) + "," + std::to_string(point.y) + ")");
+}
+
+SimSystem::ForeignWindow* SimSystem::foreignWindow(platform::WindowId id) {
+  for (auto& window : foreignWindows)
+    if (window.id == id) return &window;
+  return nullptr;
+}
+
+platform::WindowId SimSystem::windowFromPoint(platform::PixelPoint point) const {
+  for (const auto& w : foreignWindows)
+    if (point.x >= w.rect.left && point.x < w.rect.right && point.y >= w.rect.top && point.y < w.rect.bottom)
+      return w.id;
+  return 0;
+}
+
+void SimSystem::bringToFront(platform::WindowId window) {
+  calls.push_back("bringToFront(" + std::to_string(window) + ")");
+  if (window) foreground = window;
+}
+
+void SimSystem::clickLeft() { calls.push_back("clickLeft"); }
+
+bool SimSystem::postChar(platform::WindowId window, char16_t ch) {
+  calls.push_back("postChar");
+  auto* target = foreignWindow(window);
+  if (!target || target->refusesChars) return false;
+  target->received.push_back(ch);
+  return true;
+}
+
+void SimSystem::emptyClipboard() {
+  calls.push_back("emptyClipboard");
+  clipboard.clear();
+}
+
+void SimSystem::shellOpen(platform::WindowId, std::u16string_view address) {
+  calls.push_back("shellOpen(" + NativePath(address) + ")");
+}
+
 double SimSystem::randomUnit() {
   if (randomDraws.empty()) return 0.5;
   const double draw = randomDraws.front();

@@ -31,6 +31,13 @@ class SimSystem : public platform::System {
   std::uintptr_t installPrintScreenHook() override;
   void removePrintScreenHook(std::uintptr_t hook) override;
   platform::PixelPoint cursorPos() const override { return cursor; }
+  void setCursorPos(platform::PixelPoint point) override;
+  platform::WindowId windowFromPoint(platform::PixelPoint point) const override;
+  void bringToFront(platform::WindowId window) override;
+  void clickLeft() override;
+  bool postChar(platform::WindowId window, char16_t ch) override;
+  void emptyClipboard() override;
+  void shellOpen(platform::WindowId owner, std::u16string_view address) override;
   platform::WindowId foregroundWindow() const override { return foreground; }
   double randomUnit() override;
 
@@ -44,6 +51,16 @@ class SimSystem : public platform::System {
   // The active keyboard layout: virtual key to the characters without and with Shift.
   std::map<int, std::array<std::u16string, 2>> layout;
   bool hookInstallFails = false;
+  // Other programs' windows: where they are on the screen and what they were sent.
+  struct ForeignWindow {
+    platform::WindowId id;
+    platform::PixelRect rect;
+    std::u16string received;
+    bool refusesChars = false;
+  };
+  std::vector<ForeignWindow> foreignWindows;
+  ForeignWindow* foreignWindow(platform::WindowId id);
+  std::u16string clipboard;
   std::uintptr_t installedHook = 0;
   std::deque<double> randomDraws;  // scripted draws; 0.5 when none are left
   platform::PixelPoint cursor;

@@ -50,6 +50,7 @@ class SimToolkit : public platform::Toolkit {
   platform::MsgBoxResult messageBox(std::u16string_view text, std::u16string_view title, int style,
                                     platform::Form* owner) override;
   void doEvents() override { ++pumpSteps; }
+  void doEventsFor(long milliseconds) override { advance(milliseconds); }
   const platform::Screen& screen() const override { return screen_; }
 
   // Test scripting.

@@ -1,0 +1,29 @@
+#include "platform/win32/button.h"
+
+#include "platform/win32/text.h"
+
+namespace tessarin::platform::win32 {
+
+Win32Button::Win32Button(Win32Form& form, const FontSpec& font)
+    : NativeControl(form, createChild(form, L"BUTTON", BS_PUSHBUTTON)), font_(font) {
+  font_.applyTo(hwnd());
+}
+
+void Win32Button::setCaption(std::u16string_view caption) { SetWindowTextW(hwnd(), wideCopy(caption).c_str()); }
+
+std::u16string Win32Button::caption() const { return windowText(hwnd()); }
+
+void Win32Button::setEnabled(bool enabled) { EnableWindow(hwnd(), enabled); }
+
+bool Win32Button::enabled() const { return IsWindowEnabled(hwnd()) != FALSE; }
+
+void Win32Button::showPressed(bool pressed) { SendMessageW(hwnd(), BM_SETSTATE, pressed, 0); }
+
+bool Win32Button::shownPressed() const { return (SendMessageW(hwnd(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }
+
+void Win32Button::repaint() {
+  InvalidateRect(hwnd(), nullptr, TRUE);
+  UpdateWindow(hwnd());
+}
+
+}  // namespace tessarin::platform::win32

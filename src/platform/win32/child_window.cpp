@@ -1,0 +1,102 @@
+#include "platform/win32/child_window.h"
+
+#include "platform/win32/callback.h"
+#include "platform/win32/dpi.h"
+#include "platform/win32/form.h"
+#include "platform/win32/mouse_event.h"
+#include "platform/win32/toolkit.h"
+#include "platform/win32/win32_error.h"
+
+namespace tessarin::platform::win32 {
+
+HWND createChild(Win32Form& form, const wchar_t* windowClass, DWORD style, DWORD exStyle) {
+  HWND hwnd = CreateWindowExW(exStyle, windowClass, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
+                              form.hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (!hwnd) throwLastError("CreateWindowExW (control)");
+  return hwnd;
+}
+
+ChildWindow::ChildWindow(Win32Form& form, HWND hwnd) : form_(form), hwnd_(hwnd) {
+  if (!SetWindowSubclass(hwnd_, &ChildWindow::subclassProc, 0, reinterpret_cast<DWORD_PTR>(this))) {
+    DestroyWindow(hwnd_);
+    throwLastError("SetWindowSubclass");
+  }
+}
+
+ChildWindow::~ChildWindow() {
+  if (hwnd_) {
+    RemoveWindowSubclass(hwnd_, &ChildWindow::subclassProc, 0);
+    DestroyWindow(hwnd_);
+  }
+}
+
+ChildWindow* ChildWindow::from(HWND hwnd) {
+  DWORD_PTR self = 0;
+  if (!hwnd || !GetWindowSubclass(hwnd, &ChildWindow::subclassProc, 0, &self)) return nullptr;
+  return reinterpret_cast<ChildWindow*>(self);
+}
+
+LRESULT CALLBACK ChildWindow::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR, DWORD_PTR self) {
+  auto* control = reinterpret_cast<ChildWindow*>(self);
+  if (msg == WM_NCDESTROY) {
+    // The window goes with its form; the object lives as long as the form object does.
+    RemoveWindowSubclass(hwnd, &ChildWindow::subclassProc, 0);
+    control->hwnd_ = nullptr;
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+  }
+  try {
+    return control->message(msg, wParam, lParam);
+  } catch (...) {
+    control->form_.toolkit().park(std::current_exception());
+    return 0;
+  }
+}
+
+LRESULT ChildWindow::message(UINT msg, WPARAM wParam, LPARAM lParam) { return passOn(msg, wParam, lParam); }
+
+LRESULT ChildWindow::passOn(UINT msg, WPARAM wParam, LPARAM lParam) {
+  return DefSubclassProc(hwnd_, msg, wParam, lParam);
+}
+
+LRESULT ChildWindow::passOnReportingMoves(UINT msg, WPARAM wParam, LPARAM lParam,
+                                          const std::function<void(const MouseEvent&)>& onMove) {
+  const LRESULT result = passOn(msg, wParam, lParam);
+  const auto mouse = decodeMouse(msg, wParam, lParam, twipsPerPixel());
+  if (mouse && mouse->action == MouseAction::Move) fire(onMove, mouse->event);
+  return result;
+}
+
+HBRUSH ChildWindow::colors(HDC dc) {
+  SetBkColor(dc, form_.backColor());
+  return form_.backgroundBrush();
+}
+
+long ChildWindow::twipsPerPixel() const { return win32::twipsPerPixel(windowDpi(hwnd_)); }
+
+void ChildWindow::placeAt(Twips bounds) {
+  const long tpp = twipsPerPixel();
+  MoveWindow(hwnd_, toPixels(bounds.left, tpp), toPixels(bounds.top, tpp), toPixels(bounds.width, tpp),
+             toPixels(bounds.height, tpp), TRUE);
+}
+
+Twips ChildWindow::placement() const {
+  RECT rect{};
+  GetWindowRect(hwnd_, &rect);
+  MapWindowPoints(HWND_DESKTOP, GetParent(hwnd_), reinterpret_cast<POINT*>(&rect), 2);
+  const long tpp = twipsPerPixel();
+  return {toTwips(rect.left, tpp), toTwips(rect.top, tpp), toTwips(rect.right - rect.left, tpp),
+          toTwips(rect.bottom - rect.top, tpp)};
+}
+
+void ChildWindow::showWindow(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE); }
+
+bool ChildWindow::isShown() const { return (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+PixelRect ChildWindow::windowRect() const {
+  RECT rect{};
+  GetWindowRect(hwnd_, &rect);
+  return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+}  // namespace tessarin::platform::win32

@@ -1,0 +1,35 @@
+#include "platform/win32/control_font.h"
+
+#include <cmath>
+#include <cwchar>
+
+#include "platform/win32/dpi.h"
+#include "platform/win32/text.h"
+#include "platform/win32/win32_error.h"
+
+namespace tessarin::platform::win32 {
+
+ControlFont::ControlFont(const FontSpec& spec)
+    : face_(spec.face ? spec.face : u""), points_(spec.points), italic_(spec.italic) {}
+
+ControlFont::~ControlFont() {
+  if (font_) DeleteObject(font_);
+}
+
+void ControlFont::applyTo(HWND hwnd) {
+  LOGFONTW logFont{};
+  logFont.lfHeight = -std::lround(points_ * windowDpi(hwnd) / 72.0);
+  logFont.lfWeight = FW_NORMAL;
+  logFont.lfItalic = italic_ ? TRUE : FALSE;
+  logFont.lfCharSet = DEFAULT_CHARSET;
+  logFont.lfQuality = DEFAULT_QUALITY;
+  const std::wstring face = wideCopy(face_);
+  wcsncpy(logFont.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+  HFONT font = CreateFontIndirectW(&logFont);
+  if (!font) throwLastError("CreateFontIndirectW");
+  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  if (font_) DeleteObject(font_);
+  font_ = font;
+}
+
+}  // namespace tessarin::platform::win32

@@ -1,0 +1,29 @@
+#pragma once
+// A FontSpec realised at the DPI of the window that shows it.
+#include <windows.h>
+
+#include <string>
+
+#include "platform/geometry.h"
+
+namespace tessarin::platform::win32 {
+
+class ControlFont {
+ public:
+  explicit ControlFont(const FontSpec& spec);
+  ~ControlFont();
+  ControlFont(const ControlFont&) = delete;
+  ControlFont& operator=(const ControlFont&) = delete;
+
+  // (Re)creates the font at the window's DPI and hands it to the window. A face the system
+  // lacks is substituted by the font mapper.
+  void applyTo(HWND hwnd);
+
+ private:
+  std::u16string face_;
+  double points_;
+  bool italic_;
+  HFONT font_ = nullptr;
+};
+
+}  // namespace tessarin::platform::win32

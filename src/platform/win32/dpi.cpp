@@ -1,0 +1,46 @@
+#include "platform/win32/dpi.h"
+
+#include <cmath>
+
+namespace tessarin::platform::win32 {
+namespace {
+
+UINT screenCaps(int index) {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, index);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
+}
+
+// GetDpiForWindow exists from Windows 10 1607 on; earlier systems have one DPI for all screens.
+using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+GetDpiForWindowFn getDpiForWindow() {
+  static const auto fn = reinterpret_cast<GetDpiForWindowFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  return fn;
+}
+
+}  // namespace
+
+long twipsPerPixel(UINT dpi) {
+  const long factor = std::lround(1440.0 / (dpi ? dpi : USER_DEFAULT_SCREEN_DPI));
+  return factor > 0 ? factor : 1;
+}
+
+long toPixels(long twips, long twipsPerPixel) {
+  return std::lrint(static_cast<double>(twips) / static_cast<double>(twipsPerPixel));
+}
+
+long toTwips(long pixels, long twipsPerPixel) { return pixels * twipsPerPixel; }
+
+UINT windowDpi(HWND hwnd) {
+  if (const auto fn = getDpiForWindow(); fn && hwnd) {
+    if (const UINT dpi = fn(hwnd)) return dpi;
+  }
+  return screenDpiX();
+}
+
+UINT screenDpiX() { return screenCaps(LOGPIXELSX); }
+UINT screenDpiY() { return screenCaps(LOGPIXELSY); }
+
+}  // namespace tessarin::platform::win32

@@ -1,0 +1,226 @@
+#include "platform/win32/form.h"
+
+#include <stdexcept>
+
+#include "platform/win32/button.h"
+#include "platform/win32/callback.h"
+#include "platform/win32/dpi.h"
+#include "platform/win32/label.h"
+#include "platform/win32/slider.h"
+#include "platform/win32/status_bar.h"
+#include "platform/win32/text.h"
+#include "platform/win32/text_box.h"
+#include "platform/win32/timer.h"
+#include "platform/win32/toolbar.h"
+#include "platform/win32/toolkit.h"
+#include "platform/win32/win32_error.h"
+
+namespace tessarin::platform::win32 {
+
+Win32Form::~Win32Form() {
+  // The program is tearing down: leave quietly, without events.
+  if (modal_) endModal();
+  if (loaded_) {
+    loaded_ = false;
+    toolkit_.formUnloaded(*this);
+  }
+  if (hwnd_) DestroyWindow(hwnd_);
+  DeleteObject(background_);
+}
+
+void Win32Form::load() {
+  if (loaded_) return;
+  if (!hwnd_) throw std::logic_error("an unloaded form cannot be loaded again");
+  loaded_ = true;
+  toolkit_.formLoaded(*this);
+  for (auto& timer : timers_) timer->apply();
+  fire(onLoad);
+}
+
+void Win32Form::unload() {
+  if (!loaded_) return;
+  // The form is still in the loaded list while its handler runs.
+  fire(onUnload);
+  if (modal_) endModal();
+  loaded_ = false;
+  toolkit_.formUnloaded(*this);
+  DestroyWindow(hwnd_);
+  toolkit_.rethrowParked();
+}
+
+void Win32Form::show(bool modal, Form* owner) {
+  load();
+  if (!modal) {
+    showWindow();
+    return;
+  }
+  beginModal(owner);
+  try {
+    showWindow();
+    toolkit_.pumpUntil([this] { return !modal_; });
+  } catch (...) {
+    if (modal_) endModal();
+    throw;
+  }
+  // Still modal when the loop was left for WM_QUIT.
+  if (modal_) endModal();
+}
+
+void Win32Form::showWindow() {
+  int command = SW_SHOW;
+  if (stateWhenShown_) {
+    command = *stateWhenShown_ == WindowState::Minimized   ? SW_SHOWMINIMIZED
+              : *stateWhenShown_ == WindowState::Maximized ? SW_SHOWMAXIMIZED
+                                                           : SW_SHOWNORMAL;
+    stateWhenShown_.reset();
+  }
+  ShowWindow(hwnd_, command);
+  toolkit_.rethrowParked();
+}
+
+void Win32Form::hide() {
+  if (modal_) endModal();
+  ShowWindow(hwnd_, SW_HIDE);
+  toolkit_.rethrowParked();
+}
+
+bool Win32Form::visible() const { return (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+// Application-modal, as the toolkit's modal forms are: every other loaded form is disabled.
+void Win32Form::beginModal(Form* owner) {
+  Modal modal;
+  for (Form* other : toolkit_.loadedForms()) {
+    const auto otherWindow = reinterpret_cast<HWND>(other->id());
+    if (otherWindow == hwnd_ || !IsWindowEnabled(otherWindow)) continue;
+    EnableWindow(otherWindow, FALSE);
+    modal.disabled.push_back(otherWindow);
+  }
+  // An owned window stays above its owner.
+  if (owner) SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, static_cast<LONG_PTR>(owner->id()));
+  modal_ = std::move(modal);
+}
+
+// Runs before the modal form is hidden or destroyed, so that activation returns to its owner.
+void Win32Form::endModal() {
+  const Modal modal = std::move(*modal_);
+  modal_.reset();
+  for (HWND window : modal.disabled) EnableWindow(window, TRUE);
+  Win32Toolkit::wake();
+}
+
+void Win32Form::setCaption(std::u16string_view caption) { SetWindowTextW(hwnd_, wideCopy(caption).c_str()); }
+
+std::u16string Win32Form::caption() const { return windowText(hwnd_); }
+
+long Win32Form::twipsPerPixel() const { return win32::twipsPerPixel(windowDpi(hwnd_)); }
+
+void Win32Form::setBounds(Twips bounds) {
+  const long tpp = twipsPerPixel();
+  SetWindowPos(hwnd_, nullptr, toPixels(bounds.left, tpp), toPixels(bounds.top, tpp),
+               toPixels(bounds.width, tpp), toPixels(bounds.height, tpp), SWP_NOZORDER | SWP_NOACTIVATE);
+  toolkit_.rethrowParked();
+}
+
+Twips Win32Form::bounds() const {
+  RECT rect{};
+  GetWindowRect(hwnd_, &rect);
+  const long tpp = twipsPerPixel();
+  return {toTwips(rect.left, tpp), toTwips(rect.top, tpp), toTwips(rect.right - rect.left, tpp),
+          toTwips(rect.bottom - rect.top, tpp)};
+}
+
+void Win32Form::setWindowState(WindowState state) {
+  if (!visible()) {
+    stateWhenShown_ = state;
+    return;
+  }
+  ShowWindow(hwnd_, state == WindowState::Minimized   ? SW_MINIMIZE
+                    : state == WindowState::Maximized ? SW_MAXIMIZE
+                                                      : SW_RESTORE);
+  toolkit_.rethrowParked();
+}
+
+WindowState Win32Form::windowState() const {
+  if (stateWhenShown_) return *stateWhenShown_;
+  if (IsIconic(hwnd_)) return WindowState::Minimized;
+  if (IsZoomed(hwnd_)) return WindowState::Maximized;
+  return WindowState::Normal;
+}
+
+void Win32Form::setExStyle(LONG_PTR bits, bool on) {
+  const LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_EXSTYLE);
+  SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, on ? (style | bits) : (style & ~bits));
+}
+
+void Win32Form::makeLayered() { setExStyle(WS_EX_LAYERED, true); }
+
+// The colour key is passed but unused: only LWA_ALPHA is given.
+void Win32Form::setOpacity(std::uint8_t alpha) {
+  SetLayeredWindowAttributes(hwnd_, RGB(255, 255, 0), alpha, LWA_ALPHA);
+}
+
+void Win32Form::setTopmost(bool topmost) {
+  SetWindowPos(hwnd_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Win32Form::setClickThrough(bool on) { setExStyle(WS_EX_TRANSPARENT, on); }
+
+bool Win32Form::clickThrough() const { return (GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0; }
+
+void Win32Form::setMousePointer(MousePointer pointer) {
+  pointer_ = pointer;
+  updateCursor();
+}
+
+// The system asks for the cursor on the next mouse move; ask now, so the change shows at once.
+void Win32Form::updateCursor() const {
+  POINT point;
+  if (!GetCursorPos(&point)) return;
+  HWND under = WindowFromPoint(point);
+  if (!under || GetAncestor(under, GA_ROOT) != hwnd_) return;
+  const LRESULT hit = SendMessageW(under, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y));
+  SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(hit, WM_MOUSEMOVE));
+}
+
+WindowId Win32Form::activeControl() const {
+  HWND focus = GetFocus();
+  return focus && IsChild(hwnd_, focus) ? reinterpret_cast<WindowId>(focus) : 0;
+}
+
+void Win32Form::repaint() {
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+template <class Control>
+Control& Win32Form::own(std::unique_ptr<Control> control) {
+  Control& owned = *control;
+  controls_.push_back(std::move(control));
+  return owned;
+}
+
+CommandButton& Win32Form::addButton(const FontSpec& font) { return own(std::make_unique<Win32Button>(*this, font)); }
+
+TextBox& Win32Form::addTextBox(const TextBoxArgs& args) { return own(std::make_unique<Win32TextBox>(*this, args)); }
+
+Label& Win32Form::addLabel(std::u16string_view caption, const FontSpec& font) {
+  return own(std::make_unique<Win32Label>(*this, caption, font));
+}
+
+Slider& Win32Form::addSlider() { return own(std::make_unique<Win32Slider>(*this)); }
+
+Toolbar& Win32Form::addToolbar() { return own(std::make_unique<Win32Toolbar>(*this)); }
+
+StatusBar& Win32Form::addStatusBar() { return own(std::make_unique<Win32StatusBar>(*this)); }
+
+Timer& Win32Form::addTimer() {
+  const auto timerId = static_cast<UINT_PTR>(timers_.size() + 1);
+  return *timers_.emplace_back(std::make_unique<Win32Timer>(*this, timerId));
+}
+
+MenuItem& Win32Form::addMenuItem(MenuItem* parent, std::u16string_view caption, Shortcut shortcut) {
+  // Items come from this form's own tree.
+  return menu_.add(static_cast<Win32MenuItem*>(parent), caption, shortcut);
+}
+
+}  // namespace tessarin::platform::win32

@@ -1,0 +1,110 @@
+#pragma once
+// A top-level window: its life cycle (created hidden, loaded, shown, unloaded), its window
+// styles, and the controls, timers and menus it owns.
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "platform/form.h"
+#include "platform/win32/menu.h"
+
+namespace tessarin::platform::win32 {
+
+class ChildWindow;
+class Win32Timer;
+class Win32Toolkit;
+
+class Win32Form final : public Form {
+ public:
+  Win32Form(Win32Toolkit& toolkit, const FormArgs& args);
+  ~Win32Form() override;
+  Win32Form(const Win32Form&) = delete;
+  Win32Form& operator=(const Win32Form&) = delete;
+
+  static void registerWindowClass();
+  static void unregisterWindowClass();
+
+  void load() override;
+  void unload() override;
+  bool loaded() const override { return loaded_; }
+  void show(bool modal = false, Form* owner = nullptr) override;
+  void hide() override;
+  bool visible() const override;
+
+  void setCaption(std::u16string_view caption) override;
+  std::u16string caption() const override;
+  void setBounds(Twips bounds) override;
+  Twips bounds() const override;
+  void setWindowState(WindowState state) override;
+  WindowState windowState() const override;
+  void makeLayered() override;
+  void setOpacity(std::uint8_t alpha) override;
+  void setTopmost(bool topmost) override;
+  void setClickThrough(bool on) override;
+  bool clickThrough() const override;
+  void setMousePointer(MousePointer pointer) override;
+  WindowId id() const override { return reinterpret_cast<WindowId>(hwnd_); }
+  WindowId activeControl() const override;
+  void repaint() override;
+
+  CommandButton& addButton(const FontSpec& font) override;
+  TextBox& addTextBox(const TextBoxArgs& args) override;
+  Label& addLabel(std::u16string_view caption, const FontSpec& font) override;
+  Slider& addSlider() override;
+  Toolbar& addToolbar() override;
+  StatusBar& addStatusBar() override;
+  Timer& addTimer() override;
+  MenuItem& addMenuItem(MenuItem* parent, std::u16string_view caption, Shortcut shortcut = {}) override;
+
+  void installSubclass(SubclassHandlers handlers) override;
+  void removeSubclass() override;
+
+  // For the backend.
+  HWND hwnd() const { return hwnd_; }
+  Win32Toolkit& toolkit() const { return toolkit_; }
+  long twipsPerPixel() const;
+  Color backColor() const { return backColor_; }
+  HBRUSH backgroundBrush() const { return background_; }
+  // Runs the menu item with this shortcut; false when no enabled, visible item has it.
+  bool runShortcut(int virtualKey, bool ctrl) { return menu_.runShortcut(virtualKey, ctrl); }
+
+ private:
+  // The forms a modal show disabled, given back when it ends.
+  struct Modal {
+    HWND owner = nullptr;
+    std::vector<HWND> disabled;
+  };
+
+  static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR self);
+  LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
+  void windowDestroyed();
+  bool handleMouse(UINT msg, WPARAM wParam, LPARAM lParam);
+  void activated();
+  void showWindow();
+  void updateCursor() const;
+  void beginModal(Form* owner);
+  void endModal();
+  void setExStyle(LONG_PTR bits, bool on);
+  template <class Control>
+  Control& own(std::unique_ptr<Control> control);
+
+  Win32Toolkit& toolkit_;
+  HWND hwnd_ = nullptr;
+  Color backColor_;
+  HBRUSH background_;
+  bool loaded_ = false;
+  std::optional<Modal> modal_;
+  std::optional<WindowState> stateWhenShown_;
+  MousePointer pointer_ = MousePointer::Default;
+  HWND lastFocus_ = nullptr;
+  std::vector<std::unique_ptr<ChildWindow>> controls_;
+  std::vector<std::unique_ptr<Win32Timer>> timers_;
+  MenuTree menu_;
+  std::optional<SubclassHandlers> subclass_;
+};
+
+}  // namespace tessarin::platform::win32

@@ -1,0 +1,76 @@
+#include "platform/win32/slider.h"
+
+#include <algorithm>
+
+#include "platform/win32/callback.h"
+#include "platform/win32/form.h"
+#include "platform/win32/text.h"
+#include "platform/win32/win32_error.h"
+
+namespace tessarin::platform::win32 {
+namespace {
+
+// Ticks and page steps at a tenth of the range.
+constexpr int kTickDivisions = 10;
+
+}  // namespace
+
+Win32Slider::Win32Slider(Win32Form& form)
+    : NativeControl(form, createChild(form, TRACKBAR_CLASSW, TBS_HORZ | TBS_AUTOTICKS | WS_TABSTOP)),
+      // Owned by the form, so it goes when the form's window does.
+      toolTip_(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form.hwnd(), nullptr,
+                               GetModuleHandleW(nullptr), nullptr)) {
+  if (!toolTip_) throwLastError("CreateWindowExW (tool tip)");
+  std::wstring text;
+  const TOOLINFOW tool = toolInfo(text);
+  SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+TOOLINFOW Win32Slider::toolInfo(std::wstring& text) const {
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = form_.hwnd();
+  tool.uId = reinterpret_cast<UINT_PTR>(hwnd());
+  tool.lpszText = text.data();
+  return tool;
+}
+
+void Win32Slider::setRange(int min, int max) {
+  SendMessageW(hwnd(), TBM_SETRANGEMIN, FALSE, min);
+  SendMessageW(hwnd(), TBM_SETRANGEMAX, TRUE, max);
+  const int step = std::max((max - min) / kTickDivisions, 1);
+  SendMessageW(hwnd(), TBM_SETTICFREQ, static_cast<WPARAM>(step), 0);
+  SendMessageW(hwnd(), TBM_SETPAGESIZE, 0, step);
+  lastValue_ = value();
+}
+
+// The trackbar clamps into its range and sends no notification for TBM_SETPOS.
+void Win32Slider::setValue(int value) {
+  SendMessageW(hwnd(), TBM_SETPOS, TRUE, value);
+  lastValue_ = this->value();
+}
+
+int Win32Slider::value() const { return static_cast<int>(SendMessageW(hwnd(), TBM_GETPOS, 0, 0)); }
+
+void Win32Slider::setToolTip(std::u16string_view tip) {
+  std::wstring text = wideCopy(tip);
+  const TOOLINFOW tool = toolInfo(text);
+  SendMessageW(toolTip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+// Dragging the thumb sends a stream of TB_THUMBTRACK; the value counts once the thumb is let go.
+void Win32Slider::scroll(WORD code) {
+  if (code == TB_THUMBTRACK) return;
+  const int now = value();
+  if (now == lastValue_) return;
+  lastValue_ = now;
+  fire(onChange);
+}
+
+LRESULT Win32Slider::message(UINT msg, WPARAM wParam, LPARAM lParam) {
+  return passOnReportingMoves(msg, wParam, lParam, onMouseMove);
+}
+
+}  // namespace tessarin::platform::win32

@@ -1,0 +1,84 @@
+#include "platform/win32/system.h"
+
+#include <windows.h>
+#include <bcrypt.h>
+#include <mmsystem.h>
+
+#include <cstdint>
+#include <string>
+#include <system_error>
+
+#include "platform/win32/profile.h"
+#include "platform/win32/text.h"
+
+namespace tessarin::platform::win32 {
+
+std::u16string Win32System::programDirectory() const {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  const std::size_t slash = path.find_last_of(L'\\');
+  return fromWide(std::wstring_view(path).substr(0, slash == std::wstring::npos ? 0 : slash));
+}
+
+// As a directory search for the name: true when it finds a file. Folders, and hidden or
+// system files, are not what such a search lists.
+bool Win32System::fileExists(std::u16string_view path) const {
+  if (path.empty()) return false;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(wideCopy(path).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  constexpr DWORD kSkipped = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  bool any = false;
+  do {
+    any = (found.dwFileAttributes & kSkipped) == 0;
+  } while (!any && FindNextFileW(search, &found));
+  FindClose(search);
+  return any;
+}
+
+std::u16string Win32System::readProfileString(std::u16string_view path, std::u16string_view section,
+                                              std::u16string_view key, int bufferChars) const {
+  return readProfile(path, section, key, bufferChars);
+}
+
+void Win32System::writeProfileString(std::u16string_view path, std::u16string_view section,
+                                     std::u16string_view key, std::u16string_view value) {
+  writeProfile(path, section, key, value);
+}
+
+// Without SND_NODEFAULT the system's default sound plays when the file cannot be.
+bool Win32System::playSoundSync(std::u16string_view path) {
+  return sndPlaySoundW(wideCopy(path).c_str(), SND_SYNC) != FALSE;
+}
+
+void Win32System::beep() { MessageBeep(0xFFFFFFFF); }
+
+void Win32System::showCursor(bool show) { ShowCursor(show ? TRUE : FALSE); }
+
+PixelPoint Win32System::cursorPos() const {
+  POINT point{};
+  GetCursorPos(&point);
+  return {point.x, point.y};
+}
+
+WindowId Win32System::foregroundWindow() const { return reinterpret_cast<WindowId>(GetForegroundWindow()); }
+
+// 53 random bits: every double in [0, 1) that has that spacing is equally likely.
+double Win32System::randomUnit() {
+  std::uint64_t bits = 0;
+  const NTSTATUS status = BCryptGenRandom(nullptr, reinterpret_cast<PUCHAR>(&bits), sizeof bits,
+                                          BCRYPT_USE_SYSTEM_PREFERRED_RNG);
+  if (!BCRYPT_SUCCESS(status)) {
+    throw std::system_error(static_cast<int>(status), std::system_category(), "BCryptGenRandom");
+  }
+  return static_cast<double>(bits >> 11) * 0x1.0p-53;
+}
+
+}  // namespace tessarin::platform::win32

@@ -1,0 +1,53 @@
+#include "platform/win32/text.h"
+
+namespace tessarin::platform::win32 {
+
+std::wstring wideCopy(std::u16string_view text) {
+  return std::wstring(reinterpret_cast<const wchar_t*>(text.data()), text.size());
+}
+
+std::u16string fromWide(std::wstring_view text) {
+  return std::u16string(reinterpret_cast<const char16_t*>(text.data()), text.size());
+}
+
+std::u16string windowText(HWND hwnd) {
+  std::wstring buffer(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  const int copied = GetWindowTextW(hwnd, buffer.data(), static_cast<int>(buffer.size()));
+  return fromWide(std::wstring_view(buffer.data(), static_cast<std::size_t>(copied)));
+}
+
+std::string toAnsi(std::u16string_view text) {
+  if (text.empty()) return {};
+  const auto* source = reinterpret_cast<const wchar_t*>(text.data());
+  const int length = static_cast<int>(text.size());
+  const int bytes = WideCharToMultiByte(CP_ACP, 0, source, length, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_ACP, 0, source, length, out.data(), bytes, nullptr, nullptr);
+  return out;
+}
+
+std::u16string fromAnsi(std::string_view text) {
+  if (text.empty()) return {};
+  const int length = static_cast<int>(text.size());
+  const int chars = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+  std::u16string out(static_cast<std::size_t>(chars), u'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide(out.data()), chars);
+  return out;
+}
+
+int ansiCharCode(wchar_t ch) {
+  char byte = 0;
+  BOOL lossy = FALSE;
+  const int written = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &ch, 1, &byte, 1, nullptr, &lossy);
+  if (written != 1 || lossy) return ch;
+  return static_cast<unsigned char>(byte);
+}
+
+wchar_t charFromAnsiCode(int code) {
+  if (code < 0 || code > 255) return static_cast<wchar_t>(code);
+  const char byte = static_cast<char>(code);
+  wchar_t ch = 0;
+  return MultiByteToWideChar(CP_ACP, 0, &byte, 1, &ch, 1) == 1 ? ch : static_cast<wchar_t>(code);
+}
+
+}  // namespace tessarin::platform::win32

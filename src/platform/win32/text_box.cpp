@@ -1,0 +1,132 @@
+#include "platform/win32/text_box.h"
+
+#include <algorithm>
+
+#include "platform/win32/callback.h"
+#include "platform/win32/mouse_event.h"
+#include "platform/win32/text.h"
+
+namespace tessarin::platform::win32 {
+namespace {
+
+DWORD editStyle(const TextBoxArgs& args) {
+  DWORD style = WS_TABSTOP | (args.readOnly ? ES_READONLY : 0);
+  return style | (args.multiline ? ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL : ES_AUTOHSCROLL);
+}
+
+int keyShiftState() {
+  return (GetKeyState(VK_SHIFT) < 0 ? kShiftMask : 0) | (GetKeyState(VK_CONTROL) < 0 ? kCtrlMask : 0) |
+         (GetKeyState(VK_MENU) < 0 ? kAltMask : 0);
+}
+
+}  // namespace
+
+Win32TextBox::Win32TextBox(Win32Form& form, const TextBoxArgs& args)
+    : NativeControl(form, createChild(form, L"EDIT", editStyle(args), WS_EX_CLIENTEDGE)),
+      font_(args.font),
+      backColor_(args.backColor),
+      background_(CreateSolidBrush(args.backColor)) {
+  font_.applyTo(hwnd());
+}
+
+Win32TextBox::~Win32TextBox() { DeleteObject(background_); }
+
+void Win32TextBox::setText(std::u16string_view text) {
+  // The terminated copy is wiped like the text itself.
+  const SecureString terminated = concat({text, std::u16string_view(u"\0", 1)});
+  SetWindowTextW(hwnd(), wide(terminated.view().data()));
+}
+
+SecureString Win32TextBox::text() const {
+  SecureString text;
+  const int capacity = GetWindowTextLengthW(hwnd()) + 1;
+  text.resizeForWrite(static_cast<std::size_t>(capacity));
+  const int copied = GetWindowTextW(hwnd(), wide(text.data()), capacity);
+  text.truncate(static_cast<std::size_t>(std::max(copied, 0)));
+  return text;
+}
+
+int Win32TextBox::selStart() const {
+  DWORD start = 0;
+  SendMessageW(hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+  return static_cast<int>(start);
+}
+
+int Win32TextBox::selLength() const {
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageW(hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return static_cast<int>(end - start);
+}
+
+void Win32TextBox::setSelStart(int start) {
+  const int caret = clampToText(start);
+  select(caret, caret);
+}
+
+void Win32TextBox::setSelLength(int length) {
+  const int start = selStart();
+  select(start, clampToText(start + std::max(length, 0)));
+}
+
+int Win32TextBox::clampToText(int position) const { return std::clamp(position, 0, GetWindowTextLengthW(hwnd())); }
+
+void Win32TextBox::select(int start, int end) {
+  SendMessageW(hwnd(), EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
+  SendMessageW(hwnd(), EM_SCROLLCARET, 0, 0);
+}
+
+void Win32TextBox::setPasswordChar(char16_t ch) {
+  SendMessageW(hwnd(), EM_SETPASSWORDCHAR, ch, 0);
+  InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+char16_t Win32TextBox::passwordChar() const {
+  return static_cast<char16_t>(SendMessageW(hwnd(), EM_GETPASSWORDCHAR, 0, 0));
+}
+
+void Win32TextBox::setFocus() { SetFocus(hwnd()); }
+
+bool Win32TextBox::hasFocus() const { return hwnd() && GetFocus() == hwnd(); }
+
+HBRUSH Win32TextBox::colors(HDC dc) {
+  SetBkColor(dc, backColor_);
+  return background_;
+}
+
+LRESULT Win32TextBox::message(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+      return keyMessage(msg, wParam, lParam);
+    case WM_CHAR:
+      return charMessage(wParam, lParam);
+    case WM_CONTEXTMENU:
+      // The edit's own menu would offer Copy and Cut: the password never goes to the clipboard.
+      return 0;
+    default:
+      break;
+  }
+  const LRESULT result = passOn(msg, wParam, lParam);
+  if (const auto mouse = decodeMouse(msg, wParam, lParam, twipsPerPixel())) {
+    fireMouse(*mouse, onMouseDown, onMouseMove, onMouseUp, onDblClick);
+  }
+  return result;
+}
+
+LRESULT Win32TextBox::keyMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  int keyCode = static_cast<int>(wParam);
+  fire(msg == WM_KEYDOWN ? onKeyDown : onKeyUp, keyCode, keyShiftState());
+  if (keyCode == 0) return 0;
+  return passOn(msg, static_cast<WPARAM>(keyCode), lParam);
+}
+
+LRESULT Win32TextBox::charMessage(WPARAM wParam, LPARAM lParam) {
+  const int typed = ansiCharCode(static_cast<wchar_t>(wParam));
+  int keyAscii = typed;
+  fire(onKeyPress, keyAscii);
+  if (keyAscii == 0) return 0;
+  return passOn(WM_CHAR, keyAscii == typed ? wParam : charFromAnsiCode(keyAscii), lParam);
+}
+
+}  // namespace tessarin::platform::win32

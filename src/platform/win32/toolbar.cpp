@@ -1,0 +1,135 @@
+#include "platform/win32/toolbar.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "platform/win32/callback.h"
+#include "platform/win32/form.h"
+#include "platform/win32/text.h"
+#include "platform/win32/toolbar_glyphs.h"
+#include "platform/win32/win32_error.h"
+
+namespace tessarin::platform::win32 {
+
+Win32Toolbar::Win32Toolbar(Win32Form& form)
+    : NativeControl(form, createChild(form, TOOLBARCLASSNAMEW, TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP)),
+      images_(ImageList_Create(kGlyphSize, kGlyphSize, ILC_COLOR32 | ILC_MASK, 16, 4)) {
+  if (!images_) throwLastError("ImageList_Create");
+  SendMessageW(hwnd(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  SendMessageW(hwnd(), TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
+  SendMessageW(hwnd(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
+}
+
+// The toolbar does not destroy an image list it was given.
+Win32Toolbar::~Win32Toolbar() { ImageList_Destroy(images_); }
+
+void Win32Toolbar::addButton(std::u16string_view key, std::u16string_view toolTip, bool visible) {
+  add(addToolbarGlyph(images_, key), BTNS_BUTTON, visible, Entry{std::u16string(key), std::u16string(toolTip), {}});
+}
+
+void Win32Toolbar::addSeparator(bool visible) { add(0, BTNS_SEP, visible, Entry{}); }
+
+void Win32Toolbar::add(int image, BYTE style, bool visible, Entry entry) {
+  entries_.push_back(std::move(entry));
+  TBBUTTON button{};
+  button.iBitmap = image;
+  button.idCommand = static_cast<int>(entries_.size());
+  button.fsState = static_cast<BYTE>(TBSTATE_ENABLED | (visible ? 0 : TBSTATE_HIDDEN));
+  button.fsStyle = style;
+  button.iString = -1;
+  if (!SendMessageW(hwnd(), TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button))) {
+    entries_.pop_back();
+    throwLastError("TB_ADDBUTTONS");
+  }
+  formResized();
+}
+
+// Entries are told apart by their text, which is what the program hears back.
+void Win32Toolbar::addButtonMenuEntry(std::u16string_view buttonKey, std::u16string_view text,
+                                      std::u16string_view /*entryKey*/) {
+  const int commandId = commandIdOf(buttonKey);
+  auto& menu = entries_[static_cast<std::size_t>(commandId - 1)].menu;
+  menu.emplace_back(text);
+  if (menu.size() > 1) return;
+  TBBUTTONINFOW info{};
+  info.cbSize = sizeof info;
+  info.dwMask = TBIF_STYLE;
+  info.fsStyle = BTNS_BUTTON | BTNS_DROPDOWN;
+  SendMessageW(hwnd(), TB_SETBUTTONINFOW, static_cast<WPARAM>(commandId), reinterpret_cast<LPARAM>(&info));
+  formResized();
+}
+
+void Win32Toolbar::setButtonPressed(std::u16string_view key, bool pressed) {
+  SendMessageW(hwnd(), TB_PRESSBUTTON, static_cast<WPARAM>(commandIdOf(key)), MAKELPARAM(pressed ? TRUE : FALSE, 0));
+}
+
+bool Win32Toolbar::buttonPressed(std::u16string_view key) const {
+  return SendMessageW(hwnd(), TB_ISBUTTONPRESSED, static_cast<WPARAM>(commandIdOf(key)), 0) != 0;
+}
+
+void Win32Toolbar::refresh() {
+  InvalidateRect(hwnd(), nullptr, TRUE);
+  UpdateWindow(hwnd());
+}
+
+const Win32Toolbar::Entry* Win32Toolbar::entryAt(int commandId) const {
+  if (commandId < 1 || static_cast<std::size_t>(commandId) > entries_.size()) return nullptr;
+  return &entries_[static_cast<std::size_t>(commandId - 1)];
+}
+
+int Win32Toolbar::commandIdOf(std::u16string_view key) const {
+  const auto found = std::find_if(entries_.begin(), entries_.end(), [key](const Entry& entry) {
+    return !entry.key.empty() && entry.key == key;
+  });
+  if (found == entries_.end()) throw std::invalid_argument("no toolbar button has this key");
+  return static_cast<int>(found - entries_.begin()) + 1;
+}
+
+void Win32Toolbar::command(WORD /*code*/, WORD id) {
+  if (const Entry* entry = entryAt(id)) {
+    const std::u16string key = entry->key;  // the handler may add buttons
+    fire(onButtonClick, std::u16string_view(key));
+  }
+}
+
+LRESULT Win32Toolbar::notify(NMHDR& header) {
+  if (header.code == TBN_DROPDOWN) {
+    showMenu(reinterpret_cast<NMTOOLBARW&>(header).iItem);
+    return TBDDRET_DEFAULT;
+  }
+  if (header.code == TBN_GETINFOTIPW) {
+    auto& tip = reinterpret_cast<NMTBGETINFOTIPW&>(header);
+    if (const Entry* entry = entryAt(tip.iItem); entry && tip.pszText && tip.cchTextMax > 0) {
+      lstrcpynW(tip.pszText, wideCopy(entry->toolTip).c_str(), tip.cchTextMax);
+    }
+  }
+  return 0;
+}
+
+void Win32Toolbar::showMenu(int commandId) {
+  const Entry* entry = entryAt(commandId);
+  if (!entry || entry->menu.empty()) return;
+  const std::vector<std::u16string> texts = entry->menu;
+  HMENU menu = CreatePopupMenu();
+  if (!menu) throwLastError("CreatePopupMenu");
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    AppendMenuW(menu, MF_STRING, i + 1, wideCopy(texts[i]).c_str());
+  }
+  RECT button{};
+  SendMessageW(hwnd(), TB_GETRECT, static_cast<WPARAM>(commandId), reinterpret_cast<LPARAM>(&button));
+  MapWindowPoints(hwnd(), HWND_DESKTOP, reinterpret_cast<POINT*>(&button), 2);
+  // The menu opens below the button and never covers it.
+  TPMPARAMS keepClear{sizeof keepClear, button};
+  const auto chosen = static_cast<std::size_t>(TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_VERTICAL,
+                                                                button.left, button.bottom, form_.hwnd(), &keepClear));
+  DestroyMenu(menu);
+  if (chosen >= 1 && chosen <= texts.size()) fire(onButtonMenuClick, std::u16string_view(texts[chosen - 1]));
+}
+
+void Win32Toolbar::formResized() { SendMessageW(hwnd(), TB_AUTOSIZE, 0, 0); }
+
+LRESULT Win32Toolbar::message(UINT msg, WPARAM wParam, LPARAM lParam) {
+  return passOnReportingMoves(msg, wParam, lParam, onMouseMove);
+}
+
+}  // namespace tessarin::platform::win32

@@ -1,0 +1,50 @@
+#pragma once
+// The toolbar: keyed image buttons with tool tips, docked at the top of the form at its own
+// height (setBounds leaves it there). A button with menu entries gets a drop-down arrow whose
+// menu reports the chosen entry's text.
+#include <string>
+#include <vector>
+
+#include "platform/win32/child_window.h"
+
+namespace tessarin::platform::win32 {
+
+class Win32Toolbar final : public NativeControl<Toolbar> {
+ public:
+  explicit Win32Toolbar(Win32Form& form);
+  ~Win32Toolbar() override;
+
+  void setBounds(Twips) override {}
+  void addButton(std::u16string_view key, std::u16string_view toolTip, bool visible) override;
+  void addSeparator(bool visible) override;
+  void addButtonMenuEntry(std::u16string_view buttonKey, std::u16string_view text,
+                          std::u16string_view entryKey) override;
+  void setButtonPressed(std::u16string_view key, bool pressed) override;
+  bool buttonPressed(std::u16string_view key) const override;
+  void refresh() override;
+
+  void command(WORD code, WORD id) override;
+  LRESULT notify(NMHDR& header) override;
+  void formResized() override;
+
+ protected:
+  LRESULT message(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  struct Entry {
+    std::u16string key;
+    std::u16string toolTip;
+    std::vector<std::u16string> menu;
+  };
+
+  void add(int image, BYTE style, bool visible, Entry entry);
+  // Command ids are 1 + the entry's index.
+  const Entry* entryAt(int commandId) const;
+  int commandIdOf(std::u16string_view key) const;
+  void showMenu(int commandId);
+
+  HIMAGELIST images_;
+  std::vector<Entry> entries_;
+};
+
+}  // namespace tessarin::platform::win32

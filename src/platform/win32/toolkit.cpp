@@ -1,0 +1,106 @@
+#include "platform/win32/toolkit.h"
+
+#include <algorithm>
+
+#include "platform/win32/cursor.h"
+#include "platform/win32/form.h"
+#include "platform/win32/message_box.h"
+#include "platform/win32/win32_error.h"
+
+namespace tessarin::platform::win32 {
+
+Win32Toolkit::Win32Toolkit() {
+  Win32Form::registerWindowClass();
+  greyDot_ = createGreyDotCursor();
+  hiddenOwner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+  if (!hiddenOwner_) throwLastError("CreateWindowExW (hidden owner)");
+}
+
+Win32Toolkit::~Win32Toolkit() {
+  DestroyWindow(hiddenOwner_);
+  DestroyCursor(greyDot_);
+  Win32Form::unregisterWindowClass();
+}
+
+std::unique_ptr<Form> Win32Toolkit::createForm(const FormArgs& args) {
+  return std::make_unique<Win32Form>(*this, args);
+}
+
+std::vector<Form*> Win32Toolkit::loadedForms() const { return {loaded_.begin(), loaded_.end()}; }
+
+MsgBoxResult Win32Toolkit::messageBox(std::u16string_view text, std::u16string_view title,
+                                      int style, Form* owner) {
+  const MsgBoxResult result =
+      showMessageBox(owner ? reinterpret_cast<HWND>(owner->id()) : nullptr, text, title, style);
+  // The box runs its own message loop, which may have called the program.
+  rethrowParked();
+  return result;
+}
+
+void Win32Toolkit::doEvents() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (!dispatch(msg)) break;
+  }
+}
+
+void Win32Toolkit::runMessageLoop() {
+  MSG msg;
+  while (!loaded_.empty()) {
+    if (GetMessageW(&msg, nullptr, 0, 0) <= 0) return;
+    dispatch(msg);
+  }
+}
+
+void Win32Toolkit::pumpUntil(const std::function<bool()>& done) {
+  MSG msg;
+  while (!done()) {
+    if (GetMessageW(&msg, nullptr, 0, 0) <= 0 || !dispatch(msg)) return;
+  }
+}
+
+bool Win32Toolkit::dispatch(MSG& msg) {
+  if (msg.message == WM_QUIT) {
+    // Leave it for the outermost loop.
+    PostQuitMessage(static_cast<int>(msg.wParam));
+    return false;
+  }
+  if (!runShortcut(msg)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  rethrowParked();
+  return true;
+}
+
+bool Win32Toolkit::runShortcut(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || !msg.hwnd) return false;
+  // Accelerator rules: Shift and Alt must be up, Ctrl exactly as the shortcut says.
+  if (GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_MENU) < 0) return false;
+  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+  const HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+  for (Win32Form* form : loaded_) {
+    if (form->hwnd() == root) return form->runShortcut(static_cast<int>(msg.wParam), ctrl);
+  }
+  return false;
+}
+
+void Win32Toolkit::formLoaded(Win32Form& form) { loaded_.push_back(&form); }
+
+void Win32Toolkit::formUnloaded(Win32Form& form) {
+  std::erase(loaded_, &form);
+  if (loaded_.empty()) wake();
+}
+
+void Win32Toolkit::park(std::exception_ptr error) noexcept {
+  if (!parked_) parked_ = std::move(error);
+}
+
+void Win32Toolkit::rethrowParked() {
+  if (auto error = std::exchange(parked_, nullptr)) std::rethrow_exception(error);
+}
+
+void Win32Toolkit::wake() { PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0); }
+
+}  // namespace tessarin::platform::win32

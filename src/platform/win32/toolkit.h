@@ -1,0 +1,63 @@
+#pragma once
+// The Win32 toolkit: owns the form window class, the list of loaded forms and the message pump.
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/toolkit.h"
+#include "platform/win32/screen.h"
+
+namespace tessarin::platform::win32 {
+
+class Win32Form;
+
+class Win32Toolkit final : public Toolkit {
+ public:
+  Win32Toolkit();
+  ~Win32Toolkit() override;
+  Win32Toolkit(const Win32Toolkit&) = delete;
+  Win32Toolkit& operator=(const Win32Toolkit&) = delete;
+
+  std::unique_ptr<Form> createForm(const FormArgs& args) override;
+  std::vector<Form*> loadedForms() const override;
+  MsgBoxResult messageBox(std::u16string_view text, std::u16string_view title, int style,
+                          Form* owner) override;
+  void doEvents() override;
+  const Screen& screen() const override { return screen_; }
+
+  // Pumps messages until the last loaded form is unloaded (or WM_QUIT arrives).
+  void runMessageLoop();
+
+  // For the forms of this toolkit.
+  void formLoaded(Win32Form& form);
+  void formUnloaded(Win32Form& form);
+  // Pumps messages until done() holds; a WM_QUIT ends it early and is posted again.
+  void pumpUntil(const std::function<bool()>& done);
+  // Exceptions must not unwind through the system's frames, so a window procedure parks the one
+  // it catches and the code that called into the system rethrows it afterwards.
+  void park(std::exception_ptr error) noexcept;
+  void rethrowParked();
+  HCURSOR greyDotCursor() const { return greyDot_; }
+  // Invisible owner that keeps a form out of the task bar.
+  HWND hiddenOwner() const { return hiddenOwner_; }
+  // A loop waiting in GetMessage re-checks its condition only after a message; the change may
+  // have come from a sent message or hook call that GetMessage handled without returning.
+  static void wake();
+
+ private:
+  // Returns false for WM_QUIT.
+  bool dispatch(MSG& msg);
+  bool runShortcut(const MSG& msg);
+
+
+  Win32Screen screen_;
+  std::vector<Win32Form*> loaded_;
+  std::exception_ptr parked_;
+  HCURSOR greyDot_;
+  HWND hiddenOwner_;
+};
+
+}  // namespace tessarin::platform::win32
