@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "delivery/frm_drag_note.h"
 #include "keyboard/key_layout.h"
 #include "platform/platform.h"
 #include "platform/secure_string.h"
@@ -103,6 +104,11 @@ class Keyboard {
   void RefreshToolbar();
   void ShowToolbar(bool blnShow);
   void SwitchKeyboardLang(long strLangID, bool blnStopINISave);
+  void CreateNewLayoutFile();
+
+  // Delivery of the password by a drag from the visible box.
+  void StartDrag(platform::DragData& data, long& allowedEffects);
+  void CompleteDrag();
 
   // Key layout and captions.
   void LoadEnglishLayout();
@@ -161,6 +167,12 @@ class Keyboard {
   int keyboardTransparency_ = 0;
   int coverTransparency_ = 1;
   bool saveSettingsInINI_ = true;
+
+  // Drag bookkeeping, from the start of a drag to its end.
+  platform::SecureString textAfterDrag_;
+  platform::SecureString passwordAfterDrag_;
+  int dragSelStart_ = 0;
+  std::unique_ptr<FrmDragNote> dragNote_;
 
   long formMargin_ = 0;
   long keySize_ = 0;

@@ -37,7 +37,7 @@ Keyboard::Keyboard(platform::Platform& platform)
     : platform_(platform), settingsFilePath_(GetSettingsFilePath(platform.system)) {
   keyboardType_ = 101;
   inputMode_ = kModeStandard;
-  form_ = std::make_unique<FrmKeyboard>(platform.toolkit);
+  form_ = std::make_unique<FrmKeyboard>(platform);
   formCover_ = std::make_unique<FrmBlank>(platform);
 
   form_->form().load();  // the keyboard window is the first window loaded

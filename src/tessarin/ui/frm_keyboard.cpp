@@ -15,12 +15,17 @@ platform::FontSpec LabelFont() { return {u"Lucida Sans Unicode", 6.75, true}; }
 
 }  // namespace
 
-FrmKeyboard::FrmKeyboard(platform::Toolkit& toolkit)
-    : form_(toolkit.createForm({platform::FormStyle::Sizable, u"Tessarin v3", kBackColor, true})) {
+FrmKeyboard::FrmKeyboard(platform::Platform& platform)
+    : platform_(platform),
+      form_(platform.toolkit.createForm({platform::FormStyle::Sizable, u"Tessarin v3", kBackColor, true})) {
   createControls();
   createMenus();
   createToolbar();
   wireEvents();
+  wireMenuCommands();
+  wireSliders();
+  wireToolbar();
+  wireDragGesture();
 }
 
 void FrmKeyboard::createControls() {
@@ -148,15 +153,16 @@ void FrmKeyboard::wireEvents() {
   };
   form_->onUnload = [this] {
     form_->removeSubclass();
-    if (auto* app = Application::current()) {
-      app->platform().system.showCursor(true);
-      app->CloseProgram();
-    }
+    platform_.system.showCursor(true);
+    if (auto* app = Application::current()) app->CloseProgram();
   };
   // The masked box never takes typed input: the password only changes through the keys.
   txtPassword->onKeyDown = [](int& keyCode, int) { keyCode = 0; };
   txtPassword->onKeyPress = [](int& keyAscii) { keyAscii = 0; };
-  mnuFileExit->onClick = [this] { form_->unload(); };
+  form_->onActivate = [this] {
+    (txtPassword->visible() ? txtPassword : txtText)->setFocus();
+    cKeyboard->RefreshToolbar();
+  };
 
   txtText->onKeyDown = [this](int& keyCode, int shift) { cKeyboard->KeyDown(keyCode, shift); };
   txtText->onKeyUp = [this](int& keyCode, int shift) { cKeyboard->KeyUp(keyCode, shift); };

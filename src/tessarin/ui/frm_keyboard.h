@@ -4,7 +4,9 @@
 #include <array>
 #include <memory>
 
-#include "platform/toolkit.h"
+#include <functional>
+
+#include "platform/platform.h"
 
 namespace tessarin {
 
@@ -14,7 +16,7 @@ class FrmKeyboard {
  public:
   static constexpr int kButtonCount = 65;
 
-  explicit FrmKeyboard(platform::Toolkit& toolkit);
+  explicit FrmKeyboard(platform::Platform& platform);
   FrmKeyboard(const FrmKeyboard&) = delete;
   FrmKeyboard& operator=(const FrmKeyboard&) = delete;
 
@@ -28,6 +30,11 @@ class FrmKeyboard {
   std::vector<platform::Control*> positionedControls() const;
 
   Keyboard* cKeyboard = nullptr;
+
+  // The password box's drag gesture: a left press inside the remembered selection arms it.
+  bool DragArmed = false;
+  int SavedSelStart = 0;
+  int SavedSelLength = 0;
 
   platform::TextBox* txtPassword;
   platform::TextBox* txtText;
@@ -77,6 +84,15 @@ class FrmKeyboard {
   void createMenus();
   void createToolbar();
   void wireEvents();
+  void wireMenuCommands();
+  void wireSliders();
+  void wireToolbar();
+  void wireDragGesture();
+  // Runs a handler and reports a run-time error from it in the error window.
+  void reportErrors(const char16_t* site, const std::function<void()>& handler);
+  void setKeepOnTop(bool onTop);
+
+  platform::Platform& platform_;
 
   std::unique_ptr<platform::Form> form_;
   std::array<platform::CommandButton*, kButtonCount> commands_{};

@@ -1,0 +1,68 @@
+// The gesture that turns a press in the password box into a drag: a left press inside the
+// remembered selection arms it and the next move with the button held starts it. The plain
+// box starts its drags by itself.
+#include "app/application.h"
+#include "keyboard/keyboard.h"
+#include "ui/frm_keyboard.h"
+
+namespace tessarin {
+
+void FrmKeyboard::wireDragGesture() {
+  auto& box = *txtPassword;
+  box.onDblClick = [this, &box] {
+    box.setSelStart(0);
+    box.setSelLength(static_cast<int>(box.text().size()));
+    SavedSelStart = box.selStart();
+    SavedSelLength = box.selLength();
+  };
+  box.onMouseDown = [this, &box](const platform::MouseEvent& e) {
+    const int caret = box.selStart();
+    // The place just after the selection counts as inside on the press.
+    const bool inside = caret >= SavedSelStart && caret <= SavedSelStart + SavedSelLength &&
+                        e.button == platform::kLeftButton && SavedSelLength > 0;
+    if (inside) {
+      box.setSelStart(SavedSelStart);
+      box.setSelLength(SavedSelLength);
+      DragArmed = true;
+    } else {
+      SavedSelStart = caret;
+      SavedSelLength = box.selLength();
+      DragArmed = false;
+    }
+    if (e.button == platform::kRightButton) platform_.system.emptyClipboard();
+  };
+  box.onMouseMove = [this, &box](const platform::MouseEvent& e) {
+    if (e.button == platform::kLeftButton && DragArmed && SavedSelLength > 0) {
+      box.setSelStart(SavedSelStart);
+      box.setSelLength(SavedSelLength);
+      DragArmed = false;
+      box.startDrag();
+    } else {
+      SavedSelStart = box.selStart();
+      SavedSelLength = box.selLength();
+    }
+    if (cKeyboard) cKeyboard->MouseMoveInTextBox(e.button, e.shift, e.x, e.y);
+  };
+  box.onMouseUp = [this, &box](const platform::MouseEvent&) {
+    DragArmed = false;
+    const int caret = box.selStart();
+    // ... and as outside on the release.
+    if (!(caret >= SavedSelStart && caret < SavedSelStart + SavedSelLength)) box.setSelLength(0);
+  };
+
+  box.onOleStartDrag = [this](platform::DragData& data, long& allowedEffects) {
+    reportErrors(u"txtPassword_OLEStartDrag", [&] { cKeyboard->StartDrag(data, allowedEffects); });
+  };
+  box.onOleCompleteDrag = [this](long) {
+    reportErrors(u"txtPassword_OLECompleteDrag", [this] { cKeyboard->CompleteDrag(); });
+  };
+  txtText->setAutomaticDrag(true);
+  txtText->onOleStartDrag = [this](platform::DragData& data, long& allowedEffects) {
+    cKeyboard->StartDrag(data, allowedEffects);
+  };
+  txtText->onOleCompleteDrag = [this](long) { cKeyboard->CompleteDrag(); };
+  // Text dropped onto either box is not taken; the source is told it moved.
+  for (auto* target : {txtPassword, txtText}) target->onOleDragDrop = [] { return platform::kDropEffectMove; };
+}
+
+}  // namespace tessarin

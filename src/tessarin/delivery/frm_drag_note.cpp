@@ -1,0 +1,82 @@
+#include "delivery/frm_drag_note.h"
+
+namespace tessarin {
+
+namespace {
+constexpr long kOffsetFromPointer = 250;
+constexpr long kFollowIntervalMs = 20;
+constexpr long kDragDropHeight = 800;
+}  // namespace
+
+FrmDragNote::FrmDragNote(platform::Platform& platform)
+    : platform_(platform),
+      form_(platform.toolkit.createForm({platform::FormStyle::Borderless, u"", kInjectionColor, false})) {
+  Box = &form_->addLabel(u"", {});
+  Box->setBounds({0, 0, 4095, 1095});
+  Box->setBackColor(kInjectionColor);
+  Header = &form_->addLabel(u"Tessarin Injection mode:", {u"MS Sans Serif", 8.25, false, true});
+  Header->setBounds({120, 0, 3855, 255});
+  Header->setBackColor(kInjectionColor);
+  Text = &form_->addLabel(u"", {u"MS Sans Serif", 8.25});
+  Text->setBounds({120, 360, 3855, 735});
+  Text->setBackColor(kInjectionColor);
+  Timer1 = &form_->addTimer();
+  Timer1->setInterval(kFollowIntervalMs);
+  Timer1->onTick = [this] { followPointer(); };
+  form_->onLoad = [this] {
+    auto b = form_->bounds();
+    b.width = Box->bounds().width;
+    b.height = Box->bounds().height;
+    form_->setBounds(b);
+    layout();
+  };
+}
+
+FrmDragNote::~FrmDragNote() {
+  if (form_->loaded()) form_->unload();
+}
+
+void FrmDragNote::showFor(bool injection) {
+  const platform::Color color = injection ? kInjectionColor : kDragDropColor;
+  const std::u16string keepPressed =
+      u"Keep the mouse pressed while you drag the password, then drop the password onto the destination control.";
+  if (injection) {
+    Header->setCaption(u"Tessarin Injection mode:");
+    Text->setCaption(keepPressed + u"\r\nThe 'no drop' icon may display - that's okay,\r\n"
+                                   u"Tessarin will still try to inject the data.");
+  } else {
+    Header->setCaption(u"Tessarin Drag and Drop mode:");
+    Text->setCaption(keepPressed);
+    auto box = Box->bounds();
+    box.height = kDragDropHeight;
+    Box->setBounds(box);
+  }
+  for (auto* label : {Box, Header, Text}) label->setBackColor(color);
+  form_->load();
+  auto b = form_->bounds();
+  b.height = Box->bounds().height;
+  form_->setBounds(b);
+  layout();
+  followPointer();
+}
+
+void FrmDragNote::layout() {
+  auto header = Header->bounds();
+  header = {50, 50, Box->bounds().width - 100, header.height};
+  Header->setBounds(header);
+  auto text = Text->bounds();
+  text.top = header.top + header.height - 50;
+  text.height = Box->bounds().height - header.height - 50;
+  Text->setBounds(text);
+}
+
+void FrmDragNote::followPointer() {
+  const auto pointer = platform_.system.cursorPos();
+  const auto& screen = platform_.toolkit.screen();
+  auto b = form_->bounds();
+  b.left = pointer.x * screen.twipsPerPixelX() + kOffsetFromPointer;
+  b.top = pointer.y * screen.twipsPerPixelY() + kOffsetFromPointer;
+  form_->setBounds(b);
+}
+
+}  // namespace tessarin

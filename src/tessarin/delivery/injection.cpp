@@ -1,0 +1,28 @@
+#include "delivery/injection.h"
+
+namespace tessarin {
+
+namespace {
+// Long enough for a target to take the focus from the click before the characters arrive,
+// short enough that the whole delivery is over before the hand has left the mouse.
+constexpr long kClickSettleMs = 30;
+}  // namespace
+
+platform::WindowId GetWindowUnderMouse(const platform::System& system) {
+  return system.windowFromPoint(system.cursorPos());
+}
+
+void InjectIntoWindowUnderMouse(platform::Platform& platform, std::u16string_view text) {
+  auto& system = platform.system;
+  const auto pointer = system.cursorPos();
+  const auto target = GetWindowUnderMouse(system);
+  system.bringToFront(target);
+  system.setCursorPos(pointer);
+  system.clickLeft();
+  platform.toolkit.doEvents();
+  platform.toolkit.doEventsFor(kClickSettleMs);
+  // UTF-16 code units, so characters outside the ANSI code page arrive intact.
+  for (char16_t ch : text) system.postChar(target, ch);
+}
+
+}  // namespace tessarin

@@ -1,0 +1,13 @@
+#pragma once
+// Typing the password into the window under the pointer: one click so that the control there
+// takes the focus, a short pause for the target to handle it, then one character message each.
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace tessarin {
+
+platform::WindowId GetWindowUnderMouse(const platform::System& system);
+void InjectIntoWindowUnderMouse(platform::Platform& platform, std::u16string_view text);
+
+}  // namespace tessarin
