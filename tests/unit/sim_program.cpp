@@ -45,15 +45,29 @@ void SimProgram::stop() {
   app.reset();
 }
 
-void SimProgram::clickKey(std::u16string_view caption) {
+namespace {
+platform::CommandButton* KeyShowing(FrmKeyboard& frm, std::u16string_view caption) {
   for (int number = 1; number <= FrmKeyboard::kButtonCount; ++number) {
-    auto& button = frm().Command(number);
-    if (button.visible() && button.caption() == caption) {
-      keyboard().ButtonClick(&button);
-      return;
-    }
+    auto& button = frm.Command(number);
+    if (button.visible() && button.caption() == caption) return &button;
   }
-  ADD_FAILURE() << "no visible key shows that caption";
+  return nullptr;
+}
+}  // namespace
+
+void SimProgram::clickKey(std::u16string_view caption) {
+  if (auto* key = KeyShowing(frm(), caption))
+    keyboard().ButtonClick(key);
+  else
+    ADD_FAILURE() << "no visible key shows that caption";
+}
+
+void SimProgram::typeOnScreen(std::u16string_view text) {
+  for (char16_t ch : text) {
+    const std::u16string caption = ch == u'&' ? u"&&" : std::u16string(1, ch);
+    if (!KeyShowing(frm(), caption)) clickButton(kShiftLeft);
+    clickKey(caption);
+  }
 }
 
 }  // namespace tessarin::test

@@ -2,6 +2,7 @@
 // The whole program started on the simulation, in a fresh program directory of its own.
 #include <filesystem>
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "app/application.h"
@@ -32,6 +33,9 @@ class SimProgram {
   sim::SimToolbar& toolbar() { return static_cast<sim::SimToolbar&>(*frm().tbToolbar); }
   // Clicks the on-screen key now showing this caption (as the cover does on release).
   void clickKey(std::u16string_view caption);
+  // Enters text with the on-screen keys as a user would, clicking Shift where a character
+  // needs it.
+  void typeOnScreen(std::u16string_view text);
   void clickButton(int number) { keyboard().ButtonClick(&frm().Command(number)); }
 
   std::filesystem::path directory;
@@ -42,3 +46,12 @@ class SimProgram {
 };
 
 }  // namespace tessarin::test
+
+namespace tessarin::platform {
+// Readable test failures for secure text.
+inline void PrintTo(const SecureString& text, std::ostream* out) {
+  *out << "u\"";
+  for (char16_t ch : text.view()) *out << (ch < 128 ? static_cast<char>(ch) : '?');
+  *out << "\"";
+}
+}  // namespace tessarin::platform
