@@ -28,6 +28,8 @@ void SimForm::unload() {
 void SimForm::show(bool showModal, platform::Form*) {
   load();
   visible_ = true;
+  // Showing a window with a frame activates it; the borderless ones are shown without that.
+  if (args_.style != platform::FormStyle::Borderless && onActivate) onActivate();
   if (!showModal) return;
   if (!toolkit_.onModalShow) throw std::logic_error("a modal window appeared that the test did not expect");
   modal = true;

@@ -1,5 +1,6 @@
 #pragma once
-// A key button: a push button whose pressed look the program sets.
+// A push button: the key buttons (whose pressed look the program sets) and the buttons of the
+// dialogs, one of which may answer Enter and one Escape.
 #include "platform/win32/child_window.h"
 #include "platform/win32/control_font.h"
 
@@ -16,6 +17,15 @@ class Win32Button final : public NativeControl<CommandButton> {
   void showPressed(bool pressed) override;
   bool shownPressed() const override;
   void repaint() override;
+  void setDefault(bool isDefault) override;
+  void setCancel(bool isCancel) override;
+
+  // Clicks the button for Enter or Escape; false when it is disabled or hidden.
+  bool clickForKey();
+  // Shows or drops the default button's frame.
+  void showAsDefault(bool isDefault);
+
+  void command(WORD code, WORD id) override;
   void dpiChanged() override { font_.applyTo(hwnd()); }
 
  private:

@@ -10,7 +10,11 @@
 namespace tessarin::platform::win32 {
 
 ControlFont::ControlFont(const FontSpec& spec)
-    : face_(spec.face ? spec.face : u""), points_(spec.points), italic_(spec.italic) {}
+    : face_(spec.face ? spec.face : u""),
+      points_(spec.points),
+      italic_(spec.italic),
+      bold_(spec.bold),
+      underline_(spec.underline) {}
 
 ControlFont::~ControlFont() {
   if (font_) DeleteObject(font_);
@@ -19,8 +23,9 @@ ControlFont::~ControlFont() {
 void ControlFont::applyTo(HWND hwnd) {
   LOGFONTW logFont{};
   logFont.lfHeight = -std::lround(points_ * windowDpi(hwnd) / 72.0);
-  logFont.lfWeight = FW_NORMAL;
+  logFont.lfWeight = bold_ ? FW_BOLD : FW_NORMAL;
   logFont.lfItalic = italic_ ? TRUE : FALSE;
+  logFont.lfUnderline = underline_ ? TRUE : FALSE;
   logFont.lfCharSet = DEFAULT_CHARSET;
   logFont.lfQuality = DEFAULT_QUALITY;
   const std::wstring face = wideCopy(face_);

@@ -23,6 +23,8 @@ class ControlFont {
   std::u16string face_;
   double points_;
   bool italic_;
+  bool bold_;
+  bool underline_;
   HFONT font_ = nullptr;
 };
 

@@ -129,6 +129,13 @@ Twips Win32Form::bounds() const {
           toTwips(rect.bottom - rect.top, tpp)};
 }
 
+Twips Win32Form::clientOrigin() const {
+  POINT origin{0, 0};
+  ClientToScreen(hwnd_, &origin);
+  const long tpp = twipsPerPixel();
+  return {toTwips(origin.x, tpp), toTwips(origin.y, tpp), 0, 0};
+}
+
 void Win32Form::setWindowState(WindowState state) {
   if (!visible()) {
     stateWhenShown_ = state;
@@ -190,6 +197,31 @@ WindowId Win32Form::activeControl() const {
 
 void Win32Form::repaint() {
   RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+bool Win32Form::runKey(int virtualKey, bool ctrl) {
+  if (menu_.runShortcut(virtualKey, ctrl)) return true;
+  if (ctrl) return false;
+  Win32Button* button = virtualKey == VK_RETURN ? defaultButton_ : virtualKey == VK_ESCAPE ? cancelButton_ : nullptr;
+  return button && button->clickForKey();
+}
+
+void Win32Form::setDefaultButton(Win32Button* button, bool isDefault) {
+  if (isDefault) {
+    if (defaultButton_ && defaultButton_ != button) defaultButton_->showAsDefault(false);
+    defaultButton_ = button;
+  } else if (defaultButton_ == button) {
+    defaultButton_ = nullptr;
+  }
+  button->showAsDefault(isDefault);
+}
+
+void Win32Form::setCancelButton(Win32Button* button, bool isCancel) {
+  if (isCancel) {
+    cancelButton_ = button;
+  } else if (cancelButton_ == button) {
+    cancelButton_ = nullptr;
+  }
 }
 
 template <class Control>

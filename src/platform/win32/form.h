@@ -13,6 +13,7 @@
 namespace tessarin::platform::win32 {
 
 class ChildWindow;
+class Win32Button;
 class Win32Timer;
 class Win32Toolkit;
 
@@ -37,6 +38,7 @@ class Win32Form final : public Form {
   std::u16string caption() const override;
   void setBounds(Twips bounds) override;
   Twips bounds() const override;
+  Twips clientOrigin() const override;
   void setWindowState(WindowState state) override;
   WindowState windowState() const override;
   void makeLayered() override;
@@ -45,6 +47,7 @@ class Win32Form final : public Form {
   void setClickThrough(bool on) override;
   bool clickThrough() const override;
   void setMousePointer(MousePointer pointer) override;
+  MousePointer mousePointer() const override { return pointer_; }
   WindowId id() const override { return reinterpret_cast<WindowId>(hwnd_); }
   WindowId activeControl() const override;
   void repaint() override;
@@ -67,8 +70,12 @@ class Win32Form final : public Form {
   long twipsPerPixel() const;
   Color backColor() const { return backColor_; }
   HBRUSH backgroundBrush() const { return background_; }
-  // Runs the menu item with this shortcut; false when no enabled, visible item has it.
-  bool runShortcut(int virtualKey, bool ctrl) { return menu_.runShortcut(virtualKey, ctrl); }
+  // A key pressed anywhere in the form: a menu shortcut, or Enter and Escape for the default
+  // and cancel buttons. False when nothing took it.
+  bool runKey(int virtualKey, bool ctrl);
+  // At most one of each per form; null clears.
+  void setDefaultButton(Win32Button* button, bool isDefault);
+  void setCancelButton(Win32Button* button, bool isCancel);
 
  private:
   // The forms a modal show disabled, given back when it ends.
@@ -101,6 +108,8 @@ class Win32Form final : public Form {
   std::optional<WindowState> stateWhenShown_;
   MousePointer pointer_ = MousePointer::Default;
   HWND lastFocus_ = nullptr;
+  Win32Button* defaultButton_ = nullptr;
+  Win32Button* cancelButton_ = nullptr;
   std::vector<std::unique_ptr<ChildWindow>> controls_;
   std::vector<std::unique_ptr<Win32Timer>> timers_;
   MenuTree menu_;

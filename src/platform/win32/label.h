@@ -1,5 +1,8 @@
 #pragma once
-// A static text on the form's background.
+// A static text. It takes the form's background until it is given its own colours; a label
+// with a click handler works as a link and shows the hand pointer.
+#include <optional>
+
 #include "platform/win32/child_window.h"
 #include "platform/win32/control_font.h"
 
@@ -8,13 +11,25 @@ namespace tessarin::platform::win32 {
 class Win32Label final : public NativeControl<Label> {
  public:
   Win32Label(Win32Form& form, std::u16string_view caption, const FontSpec& font);
+  ~Win32Label() override;
 
   void setCaption(std::u16string_view caption) override;
   std::u16string caption() const override;
+  void setBackColor(Color color) override;
+  void setForeColor(Color color) override;
+
+  void command(WORD code, WORD id) override;
+  HBRUSH colors(HDC dc) override;
   void dpiChanged() override { font_.applyTo(hwnd()); }
+
+ protected:
+  LRESULT message(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
   ControlFont font_;
+  Color foreColor_;
+  std::optional<Color> backColor_;
+  HBRUSH background_ = nullptr;
 };
 
 }  // namespace tessarin::platform::win32

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <bcrypt.h>
 #include <mmsystem.h>
+#include <shellapi.h>
 
 #include <cstdint>
 #include <string>
@@ -60,15 +61,15 @@ bool Win32System::playSoundSync(std::u16string_view path) {
 
 void Win32System::beep() { MessageBeep(0xFFFFFFFF); }
 
-void Win32System::showCursor(bool show) { ShowCursor(show ? TRUE : FALSE); }
-
-PixelPoint Win32System::cursorPos() const {
-  POINT point{};
-  GetCursorPos(&point);
-  return {point.x, point.y};
+void Win32System::emptyClipboard() {
+  if (!OpenClipboard(nullptr)) return;
+  EmptyClipboard();
+  CloseClipboard();
 }
 
-WindowId Win32System::foregroundWindow() const { return reinterpret_cast<WindowId>(GetForegroundWindow()); }
+void Win32System::shellOpen(WindowId owner, std::u16string_view address) {
+  ShellExecuteW(reinterpret_cast<HWND>(owner), L"open", wideCopy(address).c_str(), nullptr, L"", SW_SHOWNORMAL);
+}
 
 // 53 random bits: every double in [0, 1) that has that spacing is equally likely.
 double Win32System::randomUnit() {

@@ -1,5 +1,7 @@
 #pragma once
-// System services on Win32.
+// System services on Win32. The methods are spread over two files: system.cpp (files, profiles,
+// sound, clipboard, shell, random numbers) and system_input.cpp (keyboard, pointer, the Print
+// Screen hook and delivery into other windows).
 #include "platform/system.h"
 
 namespace tessarin::platform::win32 {
@@ -15,8 +17,23 @@ class Win32System final : public System {
   bool playSoundSync(std::u16string_view path) override;
   void beep() override;
   void showCursor(bool show) override;
+
+  short keyState(int virtualKey) const override;
+  short asyncKeyState(int virtualKey) const override;
+  std::u16string layoutCharacters(int virtualKey, bool shifted) const override;
+  std::uintptr_t installPrintScreenHook() override;
+  void removePrintScreenHook(std::uintptr_t hook) override;
+
   PixelPoint cursorPos() const override;
+  void setCursorPos(PixelPoint point) override;
   WindowId foregroundWindow() const override;
+  WindowId windowFromPoint(PixelPoint point) const override;
+  void bringToFront(WindowId window) override;
+  void clickLeft() override;
+  bool postChar(WindowId window, char16_t ch) override;
+
+  void emptyClipboard() override;
+  void shellOpen(WindowId owner, std::u16string_view address) override;
   double randomUnit() override;
 };
 

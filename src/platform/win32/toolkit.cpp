@@ -45,6 +45,16 @@ void Win32Toolkit::doEvents() {
   }
 }
 
+void Win32Toolkit::doEventsFor(long milliseconds) {
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(std::max(milliseconds, 0L));
+  for (;;) {
+    doEvents();
+    const ULONGLONG now = GetTickCount64();
+    if (now >= end) return;
+    MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(end - now), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  }
+}
+
 void Win32Toolkit::runMessageLoop() {
   MSG msg;
   while (!loaded_.empty()) {
@@ -66,7 +76,7 @@ bool Win32Toolkit::dispatch(MSG& msg) {
     PostQuitMessage(static_cast<int>(msg.wParam));
     return false;
   }
-  if (!runShortcut(msg)) {
+  if (!runKey(msg)) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
@@ -74,14 +84,14 @@ bool Win32Toolkit::dispatch(MSG& msg) {
   return true;
 }
 
-bool Win32Toolkit::runShortcut(const MSG& msg) {
+bool Win32Toolkit::runKey(const MSG& msg) {
   if (msg.message != WM_KEYDOWN || !msg.hwnd) return false;
   // Accelerator rules: Shift and Alt must be up, Ctrl exactly as the shortcut says.
   if (GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_MENU) < 0) return false;
   const bool ctrl = GetKeyState(VK_CONTROL) < 0;
   const HWND root = GetAncestor(msg.hwnd, GA_ROOT);
   for (Win32Form* form : loaded_) {
-    if (form->hwnd() == root) return form->runShortcut(static_cast<int>(msg.wParam), ctrl);
+    if (form->hwnd() == root) return form->runKey(static_cast<int>(msg.wParam), ctrl);
   }
   return false;
 }

@@ -26,6 +26,7 @@ class Win32Toolkit final : public Toolkit {
   MsgBoxResult messageBox(std::u16string_view text, std::u16string_view title, int style,
                           Form* owner) override;
   void doEvents() override;
+  void doEventsFor(long milliseconds) override;
   const Screen& screen() const override { return screen_; }
 
   // Pumps messages until the last loaded form is unloaded (or WM_QUIT arrives).
@@ -50,7 +51,8 @@ class Win32Toolkit final : public Toolkit {
  private:
   // Returns false for WM_QUIT.
   bool dispatch(MSG& msg);
-  bool runShortcut(const MSG& msg);
+  // Keys the form handles for itself: menu shortcuts, Enter and Escape.
+  bool runKey(const MSG& msg);
 
 
   Win32Screen screen_;

@@ -1,5 +1,5 @@
 // tessarin.exe: sets up OLE and the common controls, runs the program on the Win32 backend and
-// reports a run-time error that reaches the top level before ending with exit code 1.
+// reports an error that reaches the top level before ending with exit code 1.
 #include <windows.h>
 #include <commctrl.h>
 #include <ole2.h>
@@ -17,10 +17,20 @@ namespace {
 using namespace tessarin;
 using namespace tessarin::platform::win32;
 
-constexpr wchar_t kTitle[] = L"Tessarin";
+std::u16string fatalText(const std::exception_ptr& error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const RuntimeError& runtimeError) {
+    return TopLevelErrorText(runtimeError);
+  } catch (const std::exception& other) {
+    return fromAnsi(other.what());
+  } catch (...) {
+    return u"Unknown error";
+  }
+}
 
-int reportFatal(const std::u16string& text) {
-  MessageBoxW(nullptr, wideCopy(text).c_str(), kTitle, MB_OK | MB_ICONERROR | MB_TASKMODAL);
+int reportFatal(const std::exception_ptr& error) {
+  MessageBoxW(nullptr, wideCopy(fatalText(error)).c_str(), L"Tessarin", MB_OK | MB_ICONERROR | MB_TASKMODAL);
   return 1;
 }
 
@@ -34,14 +44,12 @@ int run() {
     toolkit.runMessageLoop();
     application.reset();
     return 0;
-  } catch (const RuntimeError& error) {
+  } catch (...) {
     // The program ends here, as after any fatal error: its objects are left to the process end
-    // rather than torn down in a state nobody planned for.
+    // rather than torn down in a state nobody planned for. The toolkit lives on while the
+    // report is shown, because the windows still get messages.
     static_cast<void>(application.release());
-    return reportFatal(TopLevelErrorText(error));
-  } catch (const std::exception& error) {
-    static_cast<void>(application.release());
-    return reportFatal(fromAnsi(error.what()));
+    return reportFatal(std::current_exception());
   }
 }
 
@@ -51,7 +59,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   if (FAILED(OleInitialize(nullptr))) return 1;
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
-  const int exitCode = run();
+  int exitCode = 1;
+  try {
+    exitCode = run();
+  } catch (...) {
+    exitCode = reportFatal(std::current_exception());
+  }
   OleUninitialize();
   return exitCode;
 }

@@ -1,0 +1,73 @@
+#include "platform/win32/data_object.h"
+
+#include <shlobj.h>
+
+#include <cstring>
+
+namespace tessarin::platform::win32 {
+namespace {
+
+FORMATETC textFormat(CLIPFORMAT format) { return {format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}; }
+
+const FORMATETC kFormats[] = {textFormat(CF_UNICODETEXT), textFormat(CF_TEXT)};
+
+bool offered(const FORMATETC& format) {
+  return (format.cfFormat == CF_UNICODETEXT || format.cfFormat == CF_TEXT) && (format.tymed & TYMED_HGLOBAL) &&
+         format.dwAspect == DVASPECT_CONTENT;
+}
+
+// Fills a new block of `bytes` bytes through `fill`, which writes into locked memory.
+template <class Fill>
+HGLOBAL globalBlock(std::size_t bytes, Fill fill) {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+  if (!block) return nullptr;
+  fill(static_cast<char*>(GlobalLock(block)));
+  GlobalUnlock(block);
+  return block;
+}
+
+}  // namespace
+
+HRESULT TextDataObject::GetData(FORMATETC* format, STGMEDIUM* medium) {
+  if (!format || !medium) return E_INVALIDARG;
+  if (!offered(*format)) return DV_E_FORMATETC;
+  HGLOBAL block = format->cfFormat == CF_UNICODETEXT ? unicodeCopy() : ansiCopy();
+  if (!block) return E_OUTOFMEMORY;
+  medium->tymed = TYMED_HGLOBAL;
+  medium->hGlobal = block;
+  medium->pUnkForRelease = nullptr;
+  return S_OK;
+}
+
+HRESULT TextDataObject::QueryGetData(FORMATETC* format) {
+  if (!format) return E_INVALIDARG;
+  return offered(*format) ? S_OK : DV_E_FORMATETC;
+}
+
+HRESULT TextDataObject::GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) {
+  if (!out) return E_INVALIDARG;
+  out->ptd = nullptr;
+  return DATA_S_SAMEFORMATETC;
+}
+
+HRESULT TextDataObject::EnumFormatEtc(DWORD direction, IEnumFORMATETC** formats) {
+  if (direction != DATADIR_GET) return E_NOTIMPL;
+  return SHCreateStdEnumFmtEtc(static_cast<UINT>(std::size(kFormats)), kFormats, formats);
+}
+
+HGLOBAL TextDataObject::unicodeCopy() const {
+  const std::size_t bytes = text_.size() * sizeof(char16_t);
+  return globalBlock(bytes + sizeof(char16_t), [&](char* out) { std::memcpy(out, text_.view().data(), bytes); });
+}
+
+// Converted straight into the block, so that no ANSI copy is left behind in our own memory.
+HGLOBAL TextDataObject::ansiCopy() const {
+  const auto* source = reinterpret_cast<const wchar_t*>(text_.view().data());
+  const int length = static_cast<int>(text_.size());
+  const int bytes = length ? WideCharToMultiByte(CP_ACP, 0, source, length, nullptr, 0, nullptr, nullptr) : 0;
+  return globalBlock(static_cast<std::size_t>(bytes) + 1, [&](char* out) {
+    if (bytes) WideCharToMultiByte(CP_ACP, 0, source, length, out, bytes, nullptr, nullptr);
+  });
+}
+
+}  // namespace tessarin::platform::win32
