@@ -1,12 +1,29 @@
 #pragma once
 // System services the program calls outside its own windows.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/geometry.h"
 
 namespace tessarin::platform {
+
+// The fields of an open or save dialog, in and out.
+struct FileDialogRecord {
+  bool save = false;
+  WindowId owner = 0;
+  std::u16string filter;  // description and pattern pairs separated by NUL, ending in two NULs
+  int filterIndex = 1;
+  std::u16string fileName;  // the initial name or pattern; after a choice, the chosen path
+  int maxFileSize = 260;    // capacity of the name buffer, in characters
+  std::u16string fileTitle;  // after a choice, the chosen name without its folder
+  std::u16string initDir;
+  std::u16string title;
+  long flags = 0;
+  std::u16string defaultExt;
+  int fileExtOffset = 0;  // after a choice, where the extension starts in fileName
+};
 
 class System {
  public:
@@ -59,6 +76,16 @@ class System {
   virtual void clickLeft() = 0;
   // Queues one UTF-16 code unit as WM_CHAR; false when the window refused it.
   virtual bool postChar(WindowId window, char16_t ch) = 0;
+
+  // The common open or save dialog; true when the user chose a file (the record then holds the
+  // choice), false when the dialog was cancelled or failed (the record is unchanged).
+  virtual bool showFileDialog(FileDialogRecord& record) = 0;
+  // The folder browser: the chosen folder, or nothing when cancelled.
+  virtual std::optional<std::u16string> browseForFolder(std::u16string_view title) = 0;
+  // The file attributes of a path (0x10 marks a directory), or -1 when they cannot be read.
+  virtual long fileAttributes(std::u16string_view path) const = 0;
+  // The first bytes of a file, at most maxBytes of them; nothing when it cannot be read.
+  virtual std::optional<std::string> readFileStart(std::u16string_view path, std::size_t maxBytes) const = 0;
 
   // Empties the clipboard; the program never writes to it.
   virtual void emptyClipboard() = 0;

@@ -3,8 +3,9 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 
-#include "platform/sim/ini_document.h"
+#include "platform/common/ini_document.h"
 
 namespace tessarin::sim {
 
@@ -63,7 +64,7 @@ bool SimSystem::fileExists(std::u16string_view path) const {
 
 std::u16string SimSystem::readProfileString(std::u16string_view path, std::u16string_view section,
                                             std::u16string_view key, int bufferChars) const {
-  const IniDocument document(ReadFile(NativePath(path)));
+  const common::IniDocument document(ReadFile(NativePath(path)));
   const auto value = document.get(ToBytes(section), ToBytes(key));
   if (!value || bufferChars <= 0) return {};
   return FromBytes(std::string_view(*value).substr(0, static_cast<std::size_t>(bufferChars - 1)));
@@ -72,7 +73,7 @@ std::u16string SimSystem::readProfileString(std::u16string_view path, std::u16st
 void SimSystem::writeProfileString(std::u16string_view path, std::u16string_view section, std::u16string_view key,
                                    std::u16string_view value) {
   const std::string native = NativePath(path);
-  IniDocument document(ReadFile(native));
+  common::IniDocument document(ReadFile(native));
   document.set(ToBytes(section), ToBytes(key), ToBytes(value));
   // Failures are not reported, as with the profile functions.
   std::ofstream out(native, std::ios::binary | std::ios::trunc);
@@ -144,6 +145,45 @@ bool SimSystem::postChar(platform::WindowId window, char16_t ch) {
   if (!target || target->refusesChars) return false;
   target->received.push_back(ch);
   return true;
+}
+
+namespace {
+std::optional<std::u16string> NextAnswer(std::deque<std::optional<std::u16string>>& answers) {
+  if (answers.empty()) throw std::logic_error("a dialog appeared that the test did not expect");
+  auto answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+}  // namespace
+
+bool SimSystem::showFileDialog(platform::FileDialogRecord& record) {
+  shownDialogs.push_back(record);
+  const auto answer = NextAnswer(dialogAnswers);
+  if (!answer) return false;
+  record.fileName = *answer;
+  const auto slash = answer->find_last_of(u"\\/");
+  record.fileTitle = slash == std::u16string::npos ? *answer : answer->substr(slash + 1);
+  const auto dot = answer->find_last_of(u'.');
+  record.fileExtOffset = dot == std::u16string::npos ? 0 : static_cast<int>(dot + 1);
+  return true;
+}
+
+std::optional<std::u16string> SimSystem::browseForFolder(std::u16string_view) { return NextAnswer(dialogAnswers); }
+
+long SimSystem::fileAttributes(std::u16string_view path) const {
+  std::error_code error;
+  const auto status = std::filesystem::status(NativePath(path), error);
+  if (error || !std::filesystem::exists(status)) return -1;
+  return std::filesystem::is_directory(status) ? 0x10 : 0x20;
+}
+
+std::optional<std::string> SimSystem::readFileStart(std::u16string_view path, std::size_t maxBytes) const {
+  std::ifstream in(NativePath(path), std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string bytes(maxBytes, '\0');
+  in.read(bytes.data(), static_cast<std::streamsize>(maxBytes));
+  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  return bytes;
 }
 
 void SimSystem::emptyClipboard() {

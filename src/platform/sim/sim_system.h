@@ -36,6 +36,10 @@ class SimSystem : public platform::System {
   void bringToFront(platform::WindowId window) override;
   void clickLeft() override;
   bool postChar(platform::WindowId window, char16_t ch) override;
+  bool showFileDialog(platform::FileDialogRecord& record) override;
+  std::optional<std::u16string> browseForFolder(std::u16string_view title) override;
+  long fileAttributes(std::u16string_view path) const override;
+  std::optional<std::string> readFileStart(std::u16string_view path, std::size_t maxBytes) const override;
   void emptyClipboard() override;
   void shellOpen(platform::WindowId owner, std::u16string_view address) override;
   platform::WindowId foregroundWindow() const override { return foreground; }
@@ -61,6 +65,10 @@ class SimSystem : public platform::System {
   std::vector<ForeignWindow> foreignWindows;
   ForeignWindow* foreignWindow(platform::WindowId id);
   std::u16string clipboard;
+  // Scripted answers of the file dialogs and the folder browser: the chosen path, or nothing to
+  // cancel. A dialog that appears when none is left fails the test.
+  std::deque<std::optional<std::u16string>> dialogAnswers;
+  std::vector<platform::FileDialogRecord> shownDialogs;
   std::uintptr_t installedHook = 0;
   std::deque<double> randomDraws;  // scripted draws; 0.5 when none are left
   platform::PixelPoint cursor;

@@ -7,6 +7,7 @@
 
 #include "delivery/frm_drag_note.h"
 #include "keyboard/key_layout.h"
+#include "layouts/open_save.h"
 #include "platform/platform.h"
 #include "platform/secure_string.h"
 #include "protection/frm_blank.h"
@@ -105,6 +106,9 @@ class Keyboard {
   void ShowToolbar(bool blnShow);
   void SwitchKeyboardLang(long strLangID, bool blnStopINISave);
   void CreateNewLayoutFile();
+  void SaveLayoutFile(std::u16string path);
+  void LoadLayoutFile(std::u16string_view path);
+  void SaveLayoutToSettings();
 
   // Delivery of the password by a drag from the visible box.
   void StartDrag(platform::DragData& data, long& allowedEffects);
@@ -134,6 +138,9 @@ class Keyboard {
   void applyHiddenPointer(int intMode);
   platform::TextBox& visibleBox();
   void refreshShiftFromPhysicalKeys();
+  // The program's one file dialog object, made on first use.
+  cOpenSave& fileDialog();
+  void prepareLayoutDialog(const char16_t* title);
   void PositionKeys(long width, long margin);
   void layoutWindow();
   // Lays the cover exactly over the five key rows.
@@ -179,6 +186,7 @@ class Keyboard {
   bool isResizing_ = false;
 
   std::uintptr_t hookHandle_ = 0;
+  std::unique_ptr<cOpenSave> openSave_;
   KeyLayoutTable keyLayout_;
   ActionKeyTexts actionKeyText_;
 };

@@ -18,6 +18,25 @@ void Keyboard::SwitchKeyboardLang(long strLangID, bool blnStopINISave) {
     f.mnuKeyboardLayoutDefault->setChecked(true);
     f.mnuKeyboardLayoutLastSaved->setChecked(false);
     if (!blnStopINISave) writeSetting(u"Keyboard Layout", u"Default");
+  } else if (strLangID == kLayoutLastImported) {
+    LoadLayoutFile(settingsFilePath_);
+    f.mnuKeyboardLayoutEnglish->setChecked(false);
+    f.mnuKeyboardLayoutDefault->setChecked(false);
+    f.mnuKeyboardLayoutLastSaved->setChecked(true);
+    if (!blnStopINISave) writeSetting(u"Keyboard Layout", u"Config");
+  } else if (strLangID == kLayoutImport) {
+    prepareLayoutDialog(u"Open");
+    const bool cancelled = fileDialog().ShowOpen();
+    if (!cancelled) {
+      LoadLayoutFile(fileDialog().FileName);
+      f.mnuKeyboardLayoutEnglish->setChecked(false);
+      f.mnuKeyboardLayoutDefault->setChecked(false);
+      f.mnuKeyboardLayoutLastSaved->setChecked(false);
+      if (!blnStopINISave) {
+        SaveLayoutToSettings();
+        writeSetting(u"Keyboard Layout", u"Config");
+      }
+    }
   }
   SetKeyCaptions();
 }

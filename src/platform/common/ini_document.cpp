@@ -1,9 +1,9 @@
-#include "platform/sim/ini_document.h"
+#include "platform/common/ini_document.h"
 
 #include <algorithm>
 #include <cctype>
 
-namespace tessarin::sim {
+namespace tessarin::common {
 
 namespace {
 
@@ -107,4 +107,4 @@ std::string IniDocument::serialize() const {
   return out;
 }
 
-}  // namespace tessarin::sim
+}  // namespace tessarin::common

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace tessarin::sim {
+namespace tessarin::common {
 
 class IniDocument {
  public:
@@ -26,4 +26,4 @@ class IniDocument {
   std::vector<std::string> lines_;
 };
 
-}  // namespace tessarin::sim
+}  // namespace tessarin::common
