@@ -16,24 +16,35 @@ HWND createChild(Win32Form& form, const wchar_t* windowClass, DWORD style, DWORD
   return hwnd;
 }
 
+namespace {
+
+// The window property that leads from a control's window to its object.
+constexpr wchar_t kControlProperty[] = L"Tessarin.Control";
+
+}  // namespace
+
 ChildWindow::ChildWindow(Win32Form& form, HWND hwnd) : form_(form), hwnd_(hwnd) {
-  if (!SetWindowSubclass(hwnd_, &ChildWindow::subclassProc, 0, reinterpret_cast<DWORD_PTR>(this))) {
+  if (!SetPropW(hwnd_, kControlProperty, this) ||
+      !SetWindowSubclass(hwnd_, &ChildWindow::subclassProc, 0, reinterpret_cast<DWORD_PTR>(this))) {
     DestroyWindow(hwnd_);
-    throwLastError("SetWindowSubclass");
+    throwLastError("linking a control to its window");
   }
 }
 
 ChildWindow::~ChildWindow() {
   if (hwnd_) {
-    RemoveWindowSubclass(hwnd_, &ChildWindow::subclassProc, 0);
+    unlink(hwnd_);
     DestroyWindow(hwnd_);
   }
 }
 
 ChildWindow* ChildWindow::from(HWND hwnd) {
-  DWORD_PTR self = 0;
-  if (!hwnd || !GetWindowSubclass(hwnd, &ChildWindow::subclassProc, 0, &self)) return nullptr;
-  return reinterpret_cast<ChildWindow*>(self);
+  return hwnd ? static_cast<ChildWindow*>(GetPropW(hwnd, kControlProperty)) : nullptr;
+}
+
+void ChildWindow::unlink(HWND hwnd) {
+  RemoveWindowSubclass(hwnd, &ChildWindow::subclassProc, 0);
+  RemovePropW(hwnd, kControlProperty);
 }
 
 LRESULT CALLBACK ChildWindow::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
@@ -41,7 +52,7 @@ LRESULT CALLBACK ChildWindow::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, L
   auto* control = reinterpret_cast<ChildWindow*>(self);
   if (msg == WM_NCDESTROY) {
     // The window goes with its form; the object lives as long as the form object does.
-    RemoveWindowSubclass(hwnd, &ChildWindow::subclassProc, 0);
+    unlink(hwnd);
     control->hwnd_ = nullptr;
     return DefSubclassProc(hwnd, msg, wParam, lParam);
   }

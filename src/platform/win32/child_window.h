@@ -53,6 +53,7 @@ class ChildWindow {
  private:
   static LRESULT CALLBACK subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR self);
+  static void unlink(HWND hwnd);
   HWND hwnd_;
 };
 

@@ -8,7 +8,10 @@ namespace tessarin::platform::win32 {
 
 class DropSource final : public ComObject<IDropSource, IID_IDropSource> {
  public:
-  HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escapePressed, DWORD keyState) override;
+  HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escapePressed, DWORD keyState) override {
+    if (escapePressed) return DRAGDROP_S_CANCEL;
+    return (keyState & MK_LBUTTON) ? S_OK : DRAGDROP_S_DROP;
+  }
   HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 };
 

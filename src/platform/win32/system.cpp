@@ -44,6 +44,24 @@ bool Win32System::fileExists(std::u16string_view path) const {
   return any;
 }
 
+long Win32System::fileAttributes(std::u16string_view path) const {
+  const DWORD attributes = GetFileAttributesW(wideCopy(path).c_str());
+  return attributes == INVALID_FILE_ATTRIBUTES ? -1L : static_cast<long>(attributes);
+}
+
+std::optional<std::string> Win32System::readFileStart(std::u16string_view path, std::size_t maxBytes) const {
+  HANDLE file = CreateFileW(wideCopy(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string bytes(maxBytes, '\0');
+  DWORD read = 0;
+  const BOOL ok = ReadFile(file, bytes.data(), static_cast<DWORD>(maxBytes), &read, nullptr);
+  CloseHandle(file);
+  if (!ok) return std::nullopt;
+  bytes.resize(read);
+  return bytes;
+}
+
 std::u16string Win32System::readProfileString(std::u16string_view path, std::u16string_view section,
                                               std::u16string_view key, int bufferChars) const {
   return readProfile(path, section, key, bufferChars);

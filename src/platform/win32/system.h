@@ -1,7 +1,7 @@
 #pragma once
-// System services on Win32. The methods are spread over two files: system.cpp (files, profiles,
-// sound, clipboard, shell, random numbers) and system_input.cpp (keyboard, pointer, the Print
-// Screen hook and delivery into other windows).
+// System services on Win32. The methods are spread by concern: system.cpp (files, profiles,
+// sound, clipboard, shell, random numbers), system_input.cpp (keyboard, pointer, the Print
+// Screen hook and delivery into other windows) and system_dialogs.cpp (file and folder dialogs).
 #include "platform/system.h"
 
 namespace tessarin::platform::win32 {
@@ -10,6 +10,8 @@ class Win32System final : public System {
  public:
   std::u16string programDirectory() const override;
   bool fileExists(std::u16string_view path) const override;
+  long fileAttributes(std::u16string_view path) const override;
+  std::optional<std::string> readFileStart(std::u16string_view path, std::size_t maxBytes) const override;
   std::u16string readProfileString(std::u16string_view path, std::u16string_view section, std::u16string_view key,
                                    int bufferChars) const override;
   void writeProfileString(std::u16string_view path, std::u16string_view section, std::u16string_view key,
@@ -31,6 +33,9 @@ class Win32System final : public System {
   void bringToFront(WindowId window) override;
   void clickLeft() override;
   bool postChar(WindowId window, char16_t ch) override;
+
+  bool showFileDialog(FileDialogRecord& record) override;
+  std::optional<std::u16string> browseForFolder(std::u16string_view title) override;
 
   void emptyClipboard() override;
   void shellOpen(WindowId owner, std::u16string_view address) override;

@@ -1,6 +1,7 @@
 #include "platform/win32/text_box.h"
 
 #include <algorithm>
+#include <system_error>
 
 #include "platform/win32/callback.h"
 #include "platform/win32/mouse_event.h"
@@ -25,11 +26,20 @@ Win32TextBox::Win32TextBox(Win32Form& form, const TextBoxArgs& args)
     : NativeControl(form, createChild(form, L"EDIT", editStyle(args), WS_EX_CLIENTEDGE)),
       font_(args.font),
       backColor_(args.backColor),
-      background_(CreateSolidBrush(args.backColor)) {
+      background_(CreateSolidBrush(args.backColor)),
+      dropTarget_(new DropTarget(*this)) {
   font_.applyTo(hwnd());
+  // Needs OLE initialised on this thread, as drags do.
+  if (const HRESULT result = RegisterDragDrop(hwnd(), dropTarget_.get()); FAILED(result)) {
+    DeleteObject(background_);
+    throw std::system_error(static_cast<int>(result), std::system_category(), "RegisterDragDrop");
+  }
 }
 
-Win32TextBox::~Win32TextBox() { DeleteObject(background_); }
+Win32TextBox::~Win32TextBox() {
+  if (hwnd()) RevokeDragDrop(hwnd());
+  DeleteObject(background_);
+}
 
 void Win32TextBox::setText(std::u16string_view text) {
   // The terminated copy is wiped like the text itself.
@@ -104,13 +114,22 @@ LRESULT Win32TextBox::message(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU:
       // The edit's own menu would offer Copy and Cut: the password never goes to the clipboard.
       return 0;
-    default:
+    case WM_DESTROY:
+      RevokeDragDrop(hwnd());
       break;
+    default:
+      return mouseMessage(msg, wParam, lParam);
   }
-  const LRESULT result = passOn(msg, wParam, lParam);
+  return passOn(msg, wParam, lParam);
+}
+
+LRESULT Win32TextBox::mouseMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  const Gesture gesture = automaticDrag_ ? dragGesture(msg, wParam, lParam) : Gesture::PassOn;
+  const LRESULT result = gesture == Gesture::PassOn ? passOn(msg, wParam, lParam) : 0;
   if (const auto mouse = decodeMouse(msg, wParam, lParam, twipsPerPixel())) {
     fireMouse(*mouse, onMouseDown, onMouseMove, onMouseUp, onDblClick);
   }
+  if (gesture == Gesture::StartDrag) startDrag();
   return result;
 }
 

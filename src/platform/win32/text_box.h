@@ -1,14 +1,18 @@
 #pragma once
 // A text box on an EDIT control. Its text is read straight into a SecureString, and key and
 // mouse messages become the program's events: key events before the edit sees the key (so the
-// program can cancel or change it), mouse events after the edit has moved its caret.
+// program can cancel or change it), mouse events after the edit has moved its caret. It is the
+// source of OLE drags (text_box_drag.cpp) and a drop target whose drops the program handles.
+#include <optional>
+
+#include "platform/form.h"
 #include "platform/win32/child_window.h"
 #include "platform/win32/control_font.h"
-#include "platform/form.h"
+#include "platform/win32/drop_target.h"
 
 namespace tessarin::platform::win32 {
 
-class Win32TextBox final : public NativeControl<TextBox> {
+class Win32TextBox final : public NativeControl<TextBox>, private DropHandler {
  public:
   Win32TextBox(Win32Form& form, const TextBoxArgs& args);
   ~Win32TextBox() override;
@@ -23,6 +27,8 @@ class Win32TextBox final : public NativeControl<TextBox> {
   char16_t passwordChar() const override;
   void setFocus() override;
   bool hasFocus() const override;
+  void startDrag() override;
+  void setAutomaticDrag(bool on) override { automaticDrag_ = on; }
 
   HBRUSH colors(HDC dc) override;
   void dpiChanged() override { font_.applyTo(hwnd()); }
@@ -31,14 +37,26 @@ class Win32TextBox final : public NativeControl<TextBox> {
   LRESULT message(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  enum class Gesture { PassOn, Swallow, StartDrag };
+
   LRESULT keyMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT charMessage(WPARAM wParam, LPARAM lParam);
+  LRESULT mouseMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  // Automatic drag: a press on the selection is held back from the edit (which would drop the
+  // selection) until the pointer moves far enough to start a drag, or the button comes up.
+  Gesture dragGesture(UINT msg, WPARAM wParam, LPARAM lParam);
+  int charIndexAt(LPARAM point) const;
   int clampToText(int position) const;
   void select(int start, int end);
+  bool acceptsDrops() const override { return static_cast<bool>(onOleDragDrop); }
+  DWORD drop(DWORD allowedEffects) noexcept override;
 
   ControlFont font_;
   Color backColor_;
   HBRUSH background_;
+  ComOwner<DropTarget> dropTarget_;
+  bool automaticDrag_ = false;
+  std::optional<POINT> pressedOnSelection_;
 };
 
 }  // namespace tessarin::platform::win32

@@ -1,6 +1,7 @@
 #include "platform/win32/toolkit.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/win32/cursor.h"
 #include "platform/win32/form.h"
