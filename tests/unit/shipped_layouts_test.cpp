@@ -1,0 +1,81 @@
+// The layout files shipped beside the program are exactly what the program's own writer makes
+// of these tables, and loading each shows the expected keys. Run with TESSARIN_WRITE_LAYOUTS=1
+// to write them anew after changing a table.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "sim_program.h"
+
+namespace tessarin::test {
+namespace {
+
+struct ShippedLayout {
+  const char* file;
+  std::u16string_view lower;  // the 47 keys, row by row
+  std::u16string_view upper;
+  std::array<const char16_t*, kActionKeyCount> actionKeys;
+};
+
+const ShippedLayout kShipped[] = {
+    {"german.lng", u"^1234567890\u00df\u00b4qwertzuiop\u00fc+#asdfghjkl\u00f6\u00e4yxcvbnm,.-",
+     u"\u00b0!\"\u00a7$%&/()=?`QWERTZUIOP\u00dc*'ASDFGHJKL\u00d6\u00c4YXCVBNM;:_",
+     {u"R\u00fcck", u"Tab", u"Fest", u"Enter", u"Umsch"}},
+    {"french.lng", u"\u00b2&\u00e9\"'(-\u00e8_\u00e7\u00e0)=azertyuiop^$*qsdfghjklm\u00f9wxcvbn,;:!",
+     u"\u00b31234567890\u00b0+AZERTYUIOP\u00a8\u00a3\u00b5QSDFGHJKLM%WXCVBN?./\u00a7",
+     {u"Retour", u"Tab", u"Verr", u"Entr\u00e9e", u"Maj"}},
+};
+
+std::string ReadBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+std::u16string U16(const std::filesystem::path& path) {
+  const std::string s = path.string();
+  return {s.begin(), s.end()};
+}
+
+TEST(ShippedLayouts, AreWhatTheWriterMakesOfTheirTables) {
+  for (const auto& shipped : kShipped) {
+    ASSERT_EQ(shipped.lower.size(), 47u) << shipped.file;
+    ASSERT_EQ(shipped.upper.size(), 47u) << shipped.file;
+    SimProgram program;
+    program.start();
+    auto& kb = program.keyboard();
+    for (int i = 0; i < kCharacterKeyCount; ++i) {
+      kb.KeyLayout()[i][0] = std::u16string(1, shipped.lower[i]);
+      kb.KeyLayout()[i][1] = std::u16string(1, shipped.upper[i]);
+    }
+    for (int i = 0; i < kActionKeyCount; ++i) kb.ActionKeyText()[i] = shipped.actionKeys[i];
+    const auto written = program.directory / shipped.file;
+    kb.SaveLayoutFile(U16(written));
+    const auto committed = std::filesystem::path(TESSARIN_LAYOUTS_DIR) / shipped.file;
+    if (std::getenv("TESSARIN_WRITE_LAYOUTS")) std::filesystem::copy_file(written, committed,
+                                                                      std::filesystem::copy_options::overwrite_existing);
+    EXPECT_EQ(ReadBytes(written), ReadBytes(committed)) << shipped.file;
+  }
+}
+
+TEST(ShippedLayouts, LoadingEachShowsItsKeys) {
+  for (const auto& shipped : kShipped) {
+    SimProgram program;
+    program.start();
+    program.keyboard().LoadLayoutFile(U16(std::filesystem::path(TESSARIN_LAYOUTS_DIR) / shipped.file));
+    program.keyboard().SetKeyCaptions();
+    auto& f = program.frm();
+    EXPECT_EQ(f.Command(17).caption(), std::u16string(1, shipped.lower[13])) << shipped.file;
+    EXPECT_EQ(f.Command(40).caption(), std::u16string(1, shipped.lower[35])) << shipped.file;
+    EXPECT_EQ(f.Command(kShiftRight).caption(), shipped.actionKeys[4]) << shipped.file;
+    program.clickButton(kShiftLeft);
+    EXPECT_EQ(f.Command(43).caption(), std::u16string(1, shipped.upper[37])) << shipped.file;
+  }
+}
+
+}  // namespace
+}  // namespace tessarin::test
