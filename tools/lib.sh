@@ -5,9 +5,9 @@
 TSN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 TSN_BUILD=$TSN_ROOT/build
 TSN_ARTIFACTS=$TSN_ROOT/artifacts
-TSN_EXE=$TSN_BUILD/mingw/src/platform/win32/tessarin.exe
-TSN_WINTREE=$TSN_BUILD/mingw/tests/e2e/wintree.exe
-TSN_FIXTURE=$TSN_BUILD/mingw/tests/e2e/fixture.exe
+TSN_EXE=${TSN_EXE:-$TSN_BUILD/mingw/src/platform/win32/tessarin.exe}
+TSN_WINTREE=${TSN_WINTREE:-$TSN_BUILD/mingw/tests/e2e/wintree.exe}
+TSN_FIXTURE=${TSN_FIXTURE:-$TSN_BUILD/mingw/tests/e2e/fixture.exe}
 # wine64 and wineserver64 of Debian's wine64 package; /usr/bin/wine belongs to another package.
 TSN_WINE=${TSN_WINE:-/usr/lib/wine/wine64}
 TSN_WINESERVER=${TSN_WINESERVER:-/usr/lib/wine/wineserver64}

@@ -92,9 +92,9 @@ field() {
   head -n 1 "$1" | tr '\t' '\n' | sed -n "s/^$2=//p"
 }
 
-# edits FILE: one line per edit control of a tree listing, "masked" or "plain" (password
-# character set or not) then "shown" or "hidden" (visible and inside the top-level window's
-# rectangle, so a box parked off-screen counts as hidden) then the text.
+# edits FILE: one line per edit control of a tree listing: "masked" or "plain" (password
+# character set or not), then "offscreen" (not inside the top-level window's rectangle, like a
+# box parked at negative coordinates), "shown" or "hidden", then the text.
 edits() {
   awk -F'\t' '
     {
@@ -106,11 +106,11 @@ edits() {
       x = f["x"] + 0; y = f["y"] + 0
       inside = x >= rx && y >= ry && x + f["w"] <= rx + rw && y + f["h"] <= ry + rh
       print (f["passchar"] + 0 != 0 ? "masked" : "plain"), \
-            (f["visible"] == 1 && inside ? "shown" : "hidden"), f["text"]
+            (!inside ? "offscreen" : f["visible"] == 1 ? "shown" : "hidden"), f["text"]
     }' "$1"
 }
 
-# count_edits FILE KIND STATE: how many edits match, e.g. count_edits t.txt plain shown.
+# count_edits FILE KIND PLACE: how many edits match, e.g. count_edits t.txt plain shown.
 count_edits() {
   edits "$1" | awk -v k="$2" -v s="$3" '$1 == k && $2 == s' | wc -l
 }

@@ -21,6 +21,7 @@ check "cover opacity reads 1" equals "$(field "$cover" alpha)" 1
 check "masked edit is shown" equals "$(count_edits "$main" masked shown)" 1
 check "plain edit is hidden" equals "$(count_edits "$main" plain hidden)" 1
 check "no plain edit is shown" equals "$(count_edits "$main" plain shown)" 0
+check "the parked edit counts as off-screen" equals "$(edits "$main" | grep -c offscreen)" 1
 check "masked edit's text is read across processes" \
   equals "$(edits "$main" | awk '$1 == "masked" {print $3}')" s3cret
 check "password character is '*'" \

@@ -23,6 +23,7 @@ check "cover opacity is 1" equals "$(field "$cover" alpha)" 1
 check "cover is topmost" equals "$(field "$cover" topmost)" 1
 check "the masked password box is shown" equals "$(count_edits "$kb" masked shown)" 1
 check "no plain text box is shown" equals "$(count_edits "$kb" plain shown)" 0
+check "the plain text box is there, hidden" equals "$(count_edits "$kb" plain hidden)" 1
 check "no settings file at start-up" test ! -e "$JOURNEY_DIR/tsnconfig.ini"
 
 check "WM_CLOSE is posted to the keyboard window" wintree --close "$KEYBOARD"

@@ -6,7 +6,8 @@
 //   fixture.exe <caption> <alpha>
 //
 // Main window: <caption>, layered at <alpha>; edit "masked" (password char '*', text "s3cret",
-// visible) and edit "plain" (text "plain text", hidden). Popup: "<caption> Cover", topmost,
+// visible), edit "plain" (text "plain text", hidden) and a visible edit parked far outside the
+// window. Popup: "<caption> Cover", topmost,
 // layered at 1. Closing the main window ends the process.
 #include <windows.h>
 
@@ -54,6 +55,9 @@ int wmain(int argc, wchar_t** argv) {
                                 24, main, nullptr, wc.hInstance, nullptr);
   CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"plain text", WS_CHILD | ES_AUTOHSCROLL, 20, 60,
                   300, 24, main, nullptr, wc.hInstance, nullptr);
+  // Parked out of sight, as programs do with helper boxes; not a box the user sees.
+  CreateWindowExW(0, L"EDIT", L"parked", WS_CHILD | WS_VISIBLE, -10000, -10000, 50, 20, main,
+                  nullptr, wc.hInstance, nullptr);
   SendMessageW(masked, EM_SETPASSWORDCHAR, L'*', 0);
 
   const std::wstring coverCaption = caption + L" Cover";
