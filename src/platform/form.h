@@ -38,7 +38,8 @@ class Form {
 
   // Load joins the toolkit's loaded forms and raises onLoad; unload raises onUnload, leaves the
   // loaded forms and destroys the native window. The toolkit's message loop ends when the last
-  // loaded form is unloaded. Closing the window from its title bar unloads it.
+  // loaded form is unloaded. Closing the window from its title bar unloads it. Destroying a
+  // form that is still loaded takes it out of the loaded forms without raising onUnload.
   virtual void load() = 0;
   virtual void unload() = 0;
   virtual bool loaded() const = 0;

@@ -9,6 +9,10 @@ namespace tessarin::sim {
 SimForm::SimForm(SimToolkit& toolkit, platform::WindowId id, const platform::FormArgs& args)
     : toolkit_(toolkit), id_(id), args_(args), bounds_{0, 0, 4800, 3600} {}
 
+SimForm::~SimForm() {
+  if (loaded_) toolkit_.formUnloaded(*this);
+}
+
 void SimForm::load() {
   if (loaded_) return;
   loaded_ = true;

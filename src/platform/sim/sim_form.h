@@ -17,6 +17,7 @@ class SimForm : public platform::Form {
   static constexpr long kCaptionAndMenu = 600;
 
   SimForm(SimToolkit& toolkit, platform::WindowId id, const platform::FormArgs& args);
+  ~SimForm() override;
 
   void load() override;
   void unload() override;
