@@ -25,6 +25,9 @@ pid=$TSN_LAST_PID
 tsn_wait_window "Tessarin v3" 60 || tsn_die "no window \"Tessarin v3\" within 60 s (see $TSN_ARTIFACTS/tessarin.log)"
 shot=$TSN_ARTIFACTS/tessarin.png
 tsn_screenshot "$shot" || tsn_log "the screen was still changing; kept the last screenshot"
+crop=$TSN_ARTIFACTS/tessarin-window.png
+tsn_crop_to_window "$shot" "Tessarin v3" "$crop" || crop=
 tsn_wine_run "$TSN_WINTREE" --close "Tessarin v3" || tsn_log "could not post WM_CLOSE"
 tsn_wait_exit "$pid" 30 || tsn_log "the program did not end within 30 s; stopping Wine"
 echo "Screenshot: $shot"
+[ -z "$crop" ] || echo "The keyboard window alone: $crop"

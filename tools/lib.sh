@@ -203,6 +203,15 @@ tsn_screenshot() {
   done
 }
 
+# tsn_crop_to_window SHOT CAPTION OUT: cuts the window with this title out of a screenshot.
+tsn_crop_to_window() {
+  local id X Y WIDTH HEIGHT SCREEN WINDOW
+  id=$(xdotool search --onlyvisible --name "^$2\$" | head -n 1)
+  [ -n "$id" ] || return 1
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  convert "$1" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$3"
+}
+
 # --- clean-up -------------------------------------------------------------------------------
 
 # Ends Wine first (its X connections), then the processes this shell started, newest first.
