@@ -80,8 +80,9 @@ void Win32System::clickLeft() {
   SendInput(2, inputs, sizeof(INPUT));
 }
 
+// A null window would post to this thread's own queue.
 bool Win32System::postChar(WindowId window, char16_t ch) {
-  return PostMessageW(reinterpret_cast<HWND>(window), WM_CHAR, ch, 0) != FALSE;
+  return window && PostMessageW(reinterpret_cast<HWND>(window), WM_CHAR, ch, 0) != FALSE;
 }
 
 }  // namespace tessarin::platform::win32

@@ -1,0 +1,140 @@
+// OLE drag and drop: what the data object offers, the automatic start from the selection, and
+// a whole drag dropped onto a text box of the same program.
+#include <windowsx.h>
+
+#include <string>
+#include <vector>
+
+#include "fixture.h"
+#include "platform/win32/data_object.h"
+
+namespace tessarin::platform::win32 {
+namespace {
+
+FORMATETC textFormat(CLIPFORMAT format) { return {format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}; }
+
+// The bytes a target gets for a format up to the terminating NUL character, or "refused".
+std::string dataOf(IDataObject& data, CLIPFORMAT format) {
+  FORMATETC wanted = textFormat(format);
+  STGMEDIUM medium{};
+  if (FAILED(data.GetData(&wanted, &medium))) return "refused";
+  const std::size_t charSize = format == CF_UNICODETEXT ? 2 : 1;
+  const auto* bytes = static_cast<const char*>(GlobalLock(medium.hGlobal));
+  std::string copy;
+  for (std::size_t at = 0; std::string(bytes + at, charSize) != std::string(charSize, '\0'); at += charSize) {
+    copy.append(bytes + at, charSize);
+  }
+  GlobalUnlock(medium.hGlobal);
+  ReleaseStgMedium(&medium);
+  return copy;
+}
+
+TEST(DataObjectTest, OffersTheTextAsUnicodeAndAnsiOnly) {
+  ComOwner<TextDataObject> data(new TextDataObject);
+  static_cast<DragData&>(*data).setText(u"pa\u00DF");
+  const std::string unicode = dataOf(*data, CF_UNICODETEXT);
+  EXPECT_EQ(unicode, std::string("p\0a\0\xDF\0", 6));
+  if (GetACP() == 1252) {
+    EXPECT_EQ(dataOf(*data, CF_TEXT), "pa\xDF");
+  }
+  EXPECT_EQ(dataOf(*data, CF_HDROP), "refused");
+
+  FORMATETC asked = textFormat(CF_TEXT);
+  EXPECT_EQ(data->QueryGetData(&asked), S_OK);
+  asked.tymed = TYMED_ISTREAM;
+  EXPECT_EQ(data->QueryGetData(&asked), DV_E_FORMATETC);
+
+  IEnumFORMATETC* formats = nullptr;
+  ASSERT_EQ(data->EnumFormatEtc(DATADIR_GET, &formats), S_OK);
+  FORMATETC listed[4];
+  ULONG count = 0;
+  formats->Next(4, listed, &count);
+  formats->Release();
+  ASSERT_EQ(count, 2u);
+  EXPECT_EQ(listed[0].cfFormat, CF_UNICODETEXT);
+  EXPECT_EQ(listed[1].cfFormat, CF_TEXT);
+}
+
+class DragTest : public Win32Test {
+ protected:
+  void SetUp() override {
+    form = shownForm();
+    source = &form->addTextBox({});
+    source->setBounds({150, 150, 4500, 450});
+    target = &form->addTextBox({});
+    target->setBounds({150, 1500, 4500, 450});
+  }
+  // Puts the pointer over a control, so that a drag ends there at once: no button is held.
+  static void pointAt(const Control& control) {
+    const PixelRect rect = control.screenRect();
+    SetCursorPos(static_cast<int>((rect.left + rect.right) / 2), static_cast<int>((rect.top + rect.bottom) / 2));
+  }
+  std::unique_ptr<Form> form;
+  TextBox* source = nullptr;
+  TextBox* target = nullptr;
+};
+
+TEST_F(DragTest, ADropOntoATextBoxIsHandedToItsOwnerAndReportedToTheSource) {
+  std::vector<std::string> events;
+  source->onOleStartDrag = [&](DragData& data, long& allowedEffects) {
+    events.push_back("start, allowed " + std::to_string(allowedEffects));
+    data.setText(u"secret");
+    allowedEffects = kDropEffectCopy | kDropEffectMove;
+  };
+  source->onOleCompleteDrag = [&](long effect) { events.push_back("complete " + std::to_string(effect)); };
+  target->onOleDragDrop = [&] {
+    events.push_back("drop");
+    return kDropEffectMove;
+  };
+  pointAt(*target);
+  source->startDrag();
+  EXPECT_EQ(events, (std::vector<std::string>{"start, allowed 3", "drop", "complete 2"}));
+  EXPECT_EQ(std::u16string(target->text().view()), u"");
+}
+
+TEST_F(DragTest, ADragThatEndsWhereNothingTakesItCompletesWithNoEffect) {
+  std::vector<long> completed;
+  source->onOleCompleteDrag = [&](long effect) { completed.push_back(effect); };
+  pointAt(*target);  // no drop handler: the box refuses
+  source->startDrag();
+  EXPECT_EQ(completed, (std::vector<long>{0}));
+}
+
+TEST_F(DragTest, AutomaticDragStartsFromAPressOnTheSelection) {
+  source->setText(u"abcdef");
+  source->setSelStart(1);
+  source->setSelLength(3);
+  int starts = 0;
+  source->onOleStartDrag = [&](DragData&, long&) { ++starts; };
+  const HWND window = hwndOf(*source);
+  const LRESULT insideSelection = SendMessageW(window, EM_POSFROMCHAR, 2, 0);
+  const int x = LOWORD(insideSelection) + 1;
+  const int y = HIWORD(insideSelection) + 2;
+
+  // Off: the edit takes the press and the selection goes.
+  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+  EXPECT_EQ(source->selLength(), 0);
+
+  source->setAutomaticDrag(true);
+  source->setSelStart(1);
+  source->setSelLength(3);
+  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  EXPECT_EQ(source->selLength(), 3);  // held back from the edit
+  SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+  EXPECT_EQ(starts, 0);
+  EXPECT_EQ(source->selStart(), 2);  // a click without a drag puts the caret there
+  EXPECT_EQ(source->selLength(), 0);
+
+  source->setSelStart(1);
+  source->setSelLength(3);
+  pointAt(*target);
+  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + 1, y));
+  EXPECT_EQ(starts, 0);  // within the drag distance
+  SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + 20, y));
+  EXPECT_EQ(starts, 1);
+}
+
+}  // namespace
+}  // namespace tessarin::platform::win32

@@ -1,0 +1,354 @@
+// Forms: life cycle and the loaded-forms list, the message loop, modal shows, twips, window
+// styles, layered opacity, the pointer, mouse events and the move subclass.
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "fixture.h"
+
+namespace tessarin::platform::win32 {
+namespace {
+
+using FormTest = Win32Test;
+
+FormArgs styled(FormStyle style, bool showInTaskbar = true) {
+  FormArgs args;
+  args.style = style;
+  args.showInTaskbar = showInTaskbar;
+  return args;
+}
+
+TEST_F(FormTest, LoadedFormsKeepLoadOrderAndUnloadLeavesTheList) {
+  auto a = toolkit.createForm({});
+  auto b = toolkit.createForm({});
+  auto c = toolkit.createForm({});
+  std::vector<std::string> events;
+  b->onLoad = [&] { events.push_back("load b"); };
+  b->onUnload = [&] {
+    // Still listed while its handler runs.
+    events.push_back("unload b, loaded " + std::to_string(toolkit.loadedForms().size()));
+  };
+  b->load();
+  a->load();
+  c->load();
+  EXPECT_EQ(toolkit.loadedForms(), (std::vector<Form*>{b.get(), a.get(), c.get()}));
+
+  const HWND bWindow = hwndOf(*b);
+  b->unload();
+  EXPECT_EQ(toolkit.loadedForms(), (std::vector<Form*>{a.get(), c.get()}));
+  EXPECT_FALSE(b->loaded());
+  EXPECT_FALSE(IsWindow(bWindow));
+  EXPECT_EQ(events, (std::vector<std::string>{"load b", "unload b, loaded 3"}));
+  EXPECT_THROW(b->load(), std::logic_error);
+}
+
+TEST_F(FormTest, ClosingFromTheTitleBarUnloads) {
+  auto form = shownForm();
+  int unloads = 0;
+  form->onUnload = [&] { ++unloads; };
+  SendMessageW(hwndOf(*form), WM_CLOSE, 0, 0);
+  EXPECT_EQ(unloads, 1);
+  EXPECT_FALSE(form->loaded());
+  EXPECT_TRUE(toolkit.loadedForms().empty());
+}
+
+TEST_F(FormTest, MessageLoopRunsUntilTheLastFormIsUnloaded) {
+  auto first = shownForm();
+  auto second = shownForm();
+  PostMessageW(hwndOf(*first), WM_CLOSE, 0, 0);
+  PostMessageW(hwndOf(*second), WM_CLOSE, 0, 0);
+  toolkit.runMessageLoop();
+  EXPECT_FALSE(first->loaded());
+  EXPECT_FALSE(second->loaded());
+}
+
+TEST_F(FormTest, ModalShowDisablesTheOtherFormsUntilItIsHidden) {
+  auto owner = shownForm();
+  auto other = shownForm();
+  auto dialog = toolkit.createForm({FormStyle::Dialog, u"Modal"});
+  Timer& closer = dialog->addTimer();
+  closer.setInterval(30);
+  bool ownerEnabledWhileModal = true;
+  bool otherEnabledWhileModal = true;
+  closer.onTick = [&] {
+    ownerEnabledWhileModal = IsWindowEnabled(hwndOf(*owner));
+    otherEnabledWhileModal = IsWindowEnabled(hwndOf(*other));
+    dialog->hide();
+  };
+  dialog->show(true, owner.get());
+
+  EXPECT_FALSE(ownerEnabledWhileModal);
+  EXPECT_FALSE(otherEnabledWhileModal);
+  EXPECT_TRUE(IsWindowEnabled(hwndOf(*owner)));
+  EXPECT_TRUE(IsWindowEnabled(hwndOf(*other)));
+  EXPECT_EQ(GetWindow(hwndOf(*dialog), GW_OWNER), hwndOf(*owner));
+  EXPECT_FALSE(dialog->visible());
+}
+
+TEST_F(FormTest, BoundsAreTheOuterRectangleInTwipsRoundedToPixels) {
+  auto form = shownForm();
+  ASSERT_EQ(toolkit.screen().twipsPerPixelX(), 1440 / GetDeviceCaps(GetDC(nullptr), LOGPIXELSX));
+  const long tpp = toolkit.screen().twipsPerPixelX();
+  form->setBounds({100 * tpp, 80 * tpp, 300 * tpp + tpp / 2 + 1, 200 * tpp + tpp / 2 - 1});
+  RECT rect;
+  GetWindowRect(hwndOf(*form), &rect);
+  EXPECT_EQ(rect.left, 100);
+  EXPECT_EQ(rect.top, 80);
+  EXPECT_EQ(rect.right - rect.left, 301);
+  EXPECT_EQ(rect.bottom - rect.top, 200);
+  EXPECT_EQ(form->bounds(), (Twips{100 * tpp, 80 * tpp, 301 * tpp, 200 * tpp}));
+
+  POINT client{0, 0};
+  ClientToScreen(hwndOf(*form), &client);
+  EXPECT_EQ(form->clientOrigin().left, client.x * tpp);
+  EXPECT_EQ(form->clientOrigin().top, client.y * tpp);
+  EXPECT_EQ(toolkit.screen().width(), GetSystemMetrics(SM_CXSCREEN) * tpp);
+  EXPECT_EQ(toolkit.screen().height(), GetSystemMetrics(SM_CYSCREEN) * toolkit.screen().twipsPerPixelY());
+}
+
+TEST_F(FormTest, ControlBoundsAreRelativeToTheClientArea) {
+  auto form = shownForm();
+  form->addMenuItem(nullptr, u"&File");  // a menu bar moves the client area down
+  CommandButton& button = form->addButton({});
+  button.setBounds({150, 300, 1500, 600});
+  RECT rect;
+  GetWindowRect(hwndOf(button), &rect);
+  MapWindowPoints(HWND_DESKTOP, hwndOf(*form), reinterpret_cast<POINT*>(&rect), 2);
+  EXPECT_EQ(rect.left, 10);
+  EXPECT_EQ(rect.top, 20);
+  EXPECT_EQ(rect.right - rect.left, 100);
+  EXPECT_EQ(button.bounds(), (Twips{150, 300, 1500, 600}));
+  const PixelRect screen = button.screenRect();
+  GetWindowRect(hwndOf(button), &rect);
+  EXPECT_EQ(screen.left, rect.left);
+  EXPECT_EQ(screen.bottom, rect.bottom);
+}
+
+TEST_F(FormTest, StylesFollowTheFormStyle) {
+  auto sizable = toolkit.createForm(styled(FormStyle::Sizable));
+  auto dialog = toolkit.createForm(styled(FormStyle::Dialog));
+  auto borderless = toolkit.createForm(styled(FormStyle::Borderless));
+  auto hiddenFromTaskbar = toolkit.createForm(styled(FormStyle::Dialog, false));
+  const auto style = [](const Form& form) { return GetWindowLongPtrW(hwndOf(form), GWL_STYLE); };
+  const auto exStyle = [](const Form& form) { return GetWindowLongPtrW(hwndOf(form), GWL_EXSTYLE); };
+
+  EXPECT_TRUE(style(*sizable) & WS_THICKFRAME);
+  EXPECT_TRUE(style(*sizable) & WS_MAXIMIZEBOX);
+  EXPECT_TRUE(style(*dialog) & WS_CAPTION);
+  EXPECT_FALSE(style(*dialog) & WS_THICKFRAME);
+  EXPECT_TRUE(style(*borderless) & WS_POPUP);
+  EXPECT_FALSE(style(*borderless) & WS_CAPTION);
+  EXPECT_TRUE(exStyle(*borderless) & WS_EX_TOOLWINDOW);
+  EXPECT_EQ(GetWindow(hwndOf(*sizable), GW_OWNER), nullptr);
+  EXPECT_NE(GetWindow(hwndOf(*hiddenFromTaskbar), GW_OWNER), nullptr);
+  EXPECT_FALSE(sizable->visible());
+}
+
+TEST_F(FormTest, LayeredOpacityTopmostAndClickThrough) {
+  auto form = shownForm(styled(FormStyle::Borderless));
+  const HWND window = hwndOf(*form);
+  form->makeLayered();
+  form->setOpacity(128);
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  ASSERT_TRUE(GetLayeredWindowAttributes(window, nullptr, &alpha, &flags));
+  EXPECT_EQ(alpha, 128);
+  EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
+
+  form->setTopmost(true);
+  EXPECT_TRUE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  form->setTopmost(false);
+  EXPECT_FALSE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+  const LONG_PTR before = GetWindowLongPtrW(window, GWL_EXSTYLE);
+  form->setClickThrough(true);
+  EXPECT_TRUE(form->clickThrough());
+  EXPECT_EQ(GetWindowLongPtrW(window, GWL_EXSTYLE), before | WS_EX_TRANSPARENT);
+  form->setClickThrough(false);
+  EXPECT_FALSE(form->clickThrough());
+  EXPECT_EQ(GetWindowLongPtrW(window, GWL_EXSTYLE), before);
+}
+
+TEST_F(FormTest, GreyDotPointerShowsOverTheFormAndItsControls) {
+  auto form = shownForm();
+  CommandButton& button = form->addButton({});
+  button.setBounds({300, 300, 1500, 600});
+  const auto askCursor = [](HWND window) {
+    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    return GetCursor();
+  };
+  const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+  EXPECT_EQ(askCursor(hwndOf(*form)), arrow);
+
+  form->setMousePointer(MousePointer::GreyDot);
+  EXPECT_EQ(form->mousePointer(), MousePointer::GreyDot);
+  const HCURSOR dot = askCursor(hwndOf(*form));
+  EXPECT_EQ(dot, toolkit.greyDotCursor());
+  EXPECT_EQ(askCursor(hwndOf(button)), dot);
+
+  // A small grey dot on a transparent background, with its hot spot in the middle.
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(dot, &info));
+  EXPECT_FALSE(info.fIcon);
+  EXPECT_EQ(info.xHotspot, 16u);
+  HDC dc = CreateCompatibleDC(nullptr);
+  SelectObject(dc, info.hbmColor);
+  EXPECT_EQ(GetPixel(dc, 16, 16), RGB(128, 128, 128));
+  EXPECT_EQ(GetPixel(dc, 2, 2), RGB(0, 0, 0));
+  SelectObject(dc, info.hbmMask);
+  EXPECT_EQ(GetPixel(dc, 16, 16), RGB(0, 0, 0));
+  EXPECT_EQ(GetPixel(dc, 2, 2), RGB(255, 255, 255));
+  DeleteDC(dc);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+
+  form->setMousePointer(MousePointer::Default);
+  EXPECT_EQ(askCursor(hwndOf(*form)), arrow);
+}
+
+TEST_F(FormTest, MouseEventsCarryButtonsShiftAndTwips) {
+  auto form = shownForm();
+  std::vector<MouseEvent> downs;
+  std::vector<MouseEvent> moves;
+  int doubleClicks = 0;
+  form->onMouseDown = [&](const MouseEvent& event) { downs.push_back(event); };
+  form->onMouseMove = [&](const MouseEvent& event) { moves.push_back(event); };
+  form->onDblClick = [&] { ++doubleClicks; };
+  const HWND window = hwndOf(*form);
+  const long tpp = form->bounds().width / 400;
+
+  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(10, 20));
+  SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON | MK_RBUTTON, MAKELPARAM(11, 21));
+  SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(11, 21));
+  SendMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON | MK_CONTROL, MAKELPARAM(5, 6));
+  SendMessageW(window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 6));
+
+  ASSERT_EQ(downs.size(), 2u);
+  EXPECT_EQ(downs[0].button, kLeftButton);
+  EXPECT_EQ(downs[0].shift, kShiftMask);
+  EXPECT_EQ(downs[0].x, 10.0f * tpp);
+  EXPECT_EQ(downs[0].y, 20.0f * tpp);
+  EXPECT_EQ(downs[1].button, kRightButton);
+  EXPECT_EQ(downs[1].shift, kCtrlMask);
+  ASSERT_EQ(moves.size(), 1u);
+  EXPECT_EQ(moves[0].button, kLeftButton | kRightButton);
+  EXPECT_EQ(doubleClicks, 1);
+}
+
+TEST_F(FormTest, SubclassSeesMovesAndRestoresUntilRemoved) {
+  auto form = shownForm();
+  std::vector<POINT> moves;
+  int restores = 0;
+  form->installSubclass({[&](long x, long y) { moves.push_back({x, y}); }, [&] { ++restores; }});
+  SetWindowPos(hwndOf(*form), nullptr, 50, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  ASSERT_FALSE(moves.empty());
+  POINT client{0, 0};
+  ClientToScreen(hwndOf(*form), &client);
+  EXPECT_EQ(moves.back().x, client.x);
+  EXPECT_EQ(moves.back().y, client.y);
+
+  form->setWindowState(WindowState::Minimized);
+  EXPECT_EQ(form->windowState(), WindowState::Minimized);
+  form->setWindowState(WindowState::Normal);
+  EXPECT_EQ(form->windowState(), WindowState::Normal);
+  EXPECT_GE(restores, 1);
+
+  form->removeSubclass();
+  const std::size_t movesBefore = moves.size();
+  SetWindowPos(hwndOf(*form), nullptr, 70, 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  EXPECT_EQ(moves.size(), movesBefore);
+}
+
+TEST_F(FormTest, AnErrorInAnEventReachesTheCallerThroughTheSystem) {
+  auto form = shownForm();
+  form->installSubclass({[](long, long) { throw std::runtime_error("move failed"); }, {}});
+  EXPECT_THROW(form->setBounds({0, 0, 6000, 4500}), std::runtime_error);
+  // Parked once, rethrown once.
+  EXPECT_NO_THROW(toolkit.doEvents());
+}
+
+TEST_F(FormTest, ActivationRaisesActivateAndRestoresTheFocusedControl) {
+  auto form = shownForm();
+  TextBox& first = form->addTextBox({});
+  TextBox& second = form->addTextBox({});
+  int activations = 0;
+  form->onActivate = [&] { ++activations; };
+  auto other = shownForm();
+  SetActiveWindow(hwndOf(*form));
+  second.setFocus();
+  EXPECT_EQ(form->activeControl(), second.id());
+  SetActiveWindow(hwndOf(*other));
+  SetActiveWindow(hwndOf(*form));
+  EXPECT_GE(activations, 2);
+  EXPECT_TRUE(second.hasFocus());
+  EXPECT_FALSE(first.hasFocus());
+}
+
+TEST_F(FormTest, TimersTickOnlyWhileLoadedEnabledAndGivenAnInterval) {
+  auto form = toolkit.createForm({});
+  Timer& timer = form->addTimer();
+  Timer& reference = form->addTimer();
+  int ticks = 0;
+  int referenceTicks = 0;
+  timer.onTick = [&] { ++ticks; };
+  reference.onTick = [&] { ++referenceTicks; };
+  timer.setInterval(20);
+  reference.setInterval(20);
+  EXPECT_TRUE(timer.enabled());
+  EXPECT_EQ(timer.interval(), 20);
+
+  form->load();
+  ASSERT_TRUE(pumpUntil([&] { return ticks >= 2; }));
+
+  timer.setInterval(0);
+  ticks = 0;
+  referenceTicks = 0;
+  ASSERT_TRUE(pumpUntil([&] { return referenceTicks >= 3; }));
+  EXPECT_EQ(ticks, 0);
+
+  timer.setInterval(20);
+  timer.setEnabled(false);
+  referenceTicks = 0;
+  ASSERT_TRUE(pumpUntil([&] { return referenceTicks >= 3; }));
+  EXPECT_EQ(ticks, 0);
+}
+
+TEST_F(FormTest, TimersDoNotTickBeforeTheFormIsLoaded) {
+  auto form = toolkit.createForm({});
+  auto clock = shownForm();
+  Timer& early = form->addTimer();
+  Timer& reference = clock->addTimer();
+  int earlyTicks = 0;
+  int referenceTicks = 0;
+  early.onTick = [&] { ++earlyTicks; };
+  reference.onTick = [&] { ++referenceTicks; };
+  early.setInterval(20);
+  reference.setInterval(20);
+  ASSERT_TRUE(pumpUntil([&] { return referenceTicks >= 3; }));
+  EXPECT_EQ(earlyTicks, 0);
+}
+
+TEST_F(FormTest, DoEventsForHandlesMessagesForTheGivenTime) {
+  auto form = shownForm();
+  Timer& timer = form->addTimer();
+  int ticks = 0;
+  timer.onTick = [&] { ++ticks; };
+  timer.setInterval(20);
+  const ULONGLONG start = GetTickCount64();
+  toolkit.doEventsFor(200);
+  EXPECT_GE(GetTickCount64() - start, 200u);
+  EXPECT_GE(ticks, 2);
+}
+
+TEST_F(FormTest, MessageBoxReportsTheButtonChosen) {
+  auto owner = shownForm();
+  answerNextDialog(IDNO);
+  EXPECT_EQ(toolkit.messageBox(u"Go on?", u"Question", kYesNo | kIconQuestion, owner.get()), MsgBoxResult::No);
+  answerNextDialog(IDCANCEL);
+  EXPECT_EQ(toolkit.messageBox(u"Go on?", u"Question", kOkCancel, nullptr), MsgBoxResult::Cancel);
+  answerNextDialog(IDOK);
+  EXPECT_EQ(toolkit.messageBox(u"Done.", u"Question", kOkOnly, nullptr), MsgBoxResult::Ok);
+}
+
+}  // namespace
+}  // namespace tessarin::platform::win32

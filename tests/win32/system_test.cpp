@@ -1,0 +1,194 @@
+// System services: files, random numbers, key state and layout, the pointer, delivery into a
+// window, the clipboard, the Print Screen hook and the common dialogs.
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <vector>
+
+#include "contract/profile_contract.h"
+#include "fixture.h"
+#include "platform/win32/system.h"
+
+namespace tessarin::platform::win32 {
+namespace {
+
+class SystemTest : public Win32Test {
+ protected:
+  Win32System system;
+};
+
+std::u16string u16(const std::wstring& text) { return std::u16string(text.begin(), text.end()); }
+
+TEST_F(SystemTest, ProgramDirectoryHoldsTheRunningExecutable) {
+  wchar_t path[MAX_PATH];
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  const std::filesystem::path exe(path);
+  const std::u16string dir = system.programDirectory();
+  EXPECT_EQ(dir, u16(exe.parent_path().wstring()));
+  EXPECT_NE(dir.back(), u'\\');
+  EXPECT_TRUE(system.fileExists(dir + u"\\" + u16(exe.filename().wstring())));
+}
+
+TEST_F(SystemTest, FileTestsSeeFilesFoldersAndTheirAbsence) {
+  const std::u16string dir = contract::contractTempDir();
+  const std::u16string file = dir + u"\\layout.lng";
+  std::ofstream(std::filesystem::path(file)) << "0123456789";
+
+  EXPECT_TRUE(system.fileExists(file));
+  EXPECT_TRUE(system.fileExists(dir + u"\\*.lng"));
+  EXPECT_FALSE(system.fileExists(dir));  // a folder is not what a file search finds
+  EXPECT_FALSE(system.fileExists(dir + u"\\missing.lng"));
+  EXPECT_FALSE(system.fileExists(u""));
+
+  EXPECT_TRUE(system.fileAttributes(dir) & FILE_ATTRIBUTE_DIRECTORY);
+  EXPECT_FALSE(system.fileAttributes(file) & FILE_ATTRIBUTE_DIRECTORY);
+  EXPECT_EQ(system.fileAttributes(dir + u"\\missing.lng"), -1);
+
+  EXPECT_EQ(system.readFileStart(file, 4), std::optional<std::string>("0123"));
+  EXPECT_EQ(system.readFileStart(file, 100), std::optional<std::string>("0123456789"));
+  EXPECT_EQ(system.readFileStart(dir + u"\\missing.lng", 4), std::nullopt);
+}
+
+TEST_F(SystemTest, RandomUnitsAreSpreadOverZeroToOne) {
+  std::set<double> seen;
+  double sum = 0;
+  for (int i = 0; i < 1000; ++i) {
+    const double value = system.randomUnit();
+    ASSERT_GE(value, 0.0);
+    ASSERT_LT(value, 1.0);
+    seen.insert(value);
+    sum += value;
+  }
+  EXPECT_EQ(seen.size(), 1000u);
+  EXPECT_NEAR(sum / 1000, 0.5, 0.05);
+}
+
+TEST_F(SystemTest, KeyStateAndLayoutCharacters) {
+  {
+    HeldKeys shift({VK_SHIFT});
+    EXPECT_LT(system.keyState(VK_SHIFT), 0);
+  }
+  EXPECT_GE(system.keyState(VK_SHIFT), 0);
+  if (LOWORD(reinterpret_cast<UINT_PTR>(GetKeyboardLayout(0))) != 0x0409) GTEST_SKIP() << "needs the US layout";
+  EXPECT_EQ(system.layoutCharacters('A', false), u"a");
+  EXPECT_EQ(system.layoutCharacters('A', true), u"A");
+  EXPECT_EQ(system.layoutCharacters('1', true), u"!");
+  EXPECT_EQ(system.layoutCharacters(VK_OEM_1, false), u";");
+  // Reading leaves no state behind: the same answer again.
+  EXPECT_EQ(system.layoutCharacters(VK_OEM_7, true), u"\"");
+  EXPECT_EQ(system.layoutCharacters(VK_OEM_7, true), u"\"");
+}
+
+TEST_F(SystemTest, PointerAndWindowsUnderIt) {
+  auto form = shownForm();
+  CommandButton& button = form->addButton({});
+  button.setBounds({300, 300, 1500, 600});
+  const PixelRect rect = button.screenRect();
+  const PixelPoint middle{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  system.setCursorPos(middle);
+  EXPECT_EQ(system.cursorPos().x, middle.x);
+  EXPECT_EQ(system.cursorPos().y, middle.y);
+  EXPECT_EQ(system.windowFromPoint(middle), button.id());
+
+  auto other = shownForm();
+  EXPECT_EQ(system.foregroundWindow(), other->id());
+  system.bringToFront(button.id());
+  EXPECT_EQ(system.foregroundWindow(), form->id());
+}
+
+TEST_F(SystemTest, ASyntheticClickLandsUnderThePointer) {
+  auto form = shownForm();
+  CommandButton& button = form->addButton({});
+  button.setBounds({300, 300, 1500, 600});
+  int clicks = 0;
+  button.onClick = [&] { ++clicks; };
+  const PixelRect rect = button.screenRect();
+  system.setCursorPos({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+  system.clickLeft();
+  EXPECT_TRUE(pumpUntil([&] { return clicks == 1; }));
+}
+
+TEST_F(SystemTest, PostedCharactersReachTheWindowInOrder) {
+  auto form = shownForm();
+  TextBox& box = form->addTextBox({});
+  for (char16_t ch : std::u16string(u"p\u00E4\U0001F600!")) EXPECT_TRUE(system.postChar(box.id(), ch));
+  EXPECT_TRUE(pumpUntil([&] { return box.text().size() == 5; }));
+  EXPECT_EQ(std::u16string(box.text().view()), u"p\u00E4\U0001F600!");
+  EXPECT_FALSE(system.postChar(0, u'x'));
+  const HWND gone = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+  DestroyWindow(gone);
+  EXPECT_FALSE(system.postChar(reinterpret_cast<WindowId>(gone), u'x'));
+}
+
+TEST_F(SystemTest, EmptyingTheClipboardRemovesItsText) {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 4 * sizeof(wchar_t));
+  wcscpy(static_cast<wchar_t*>(GlobalLock(text)), L"abc");
+  GlobalUnlock(text);
+  SetClipboardData(CF_UNICODETEXT, text);
+  CloseClipboard();
+  ASSERT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT));
+  system.emptyClipboard();
+  EXPECT_FALSE(IsClipboardFormatAvailable(CF_UNICODETEXT));
+}
+
+TEST_F(SystemTest, ShowCursorMovesTheDisplayCounter) {
+  system.showCursor(false);
+  EXPECT_EQ(ShowCursor(TRUE), 0);  // back from -1
+  system.showCursor(true);
+  EXPECT_EQ(ShowCursor(FALSE), 0);  // back from 1
+}
+
+// Records the keys a hook installed before ours still sees.
+std::vector<DWORD> earlierHookSaw;
+
+LRESULT CALLBACK earlierHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION && wParam == WM_KEYDOWN) {
+    earlierHookSaw.push_back(reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam)->vkCode);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void sendKey(WORD key) {
+  INPUT inputs[2] = {};
+  inputs[0].type = INPUT_KEYBOARD;
+  inputs[0].ki.wVk = key;
+  inputs[1] = inputs[0];
+  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, inputs, sizeof(INPUT));
+}
+
+TEST_F(SystemTest, PrintScreenHookSwallowsOnlyPrintScreen) {
+  earlierHookSaw.clear();
+  HHOOK earlier = SetWindowsHookExW(WH_KEYBOARD_LL, &earlierHook, GetModuleHandleW(nullptr), 0);
+  ASSERT_NE(earlier, nullptr);
+  const std::uintptr_t hook = system.installPrintScreenHook();
+  ASSERT_NE(hook, 0u);
+  sendKey(VK_SNAPSHOT);
+  sendKey(VK_F13);
+  const bool sawF13 = pumpUntil([] { return !earlierHookSaw.empty() && earlierHookSaw.back() == VK_F13; });
+  system.removePrintScreenHook(hook);
+  sendKey(VK_SNAPSHOT);
+  const bool sawSnapshotAfterRemoval = pumpUntil([] { return earlierHookSaw.back() == VK_SNAPSHOT; });
+  UnhookWindowsHookEx(earlier);
+  EXPECT_TRUE(sawF13);
+  EXPECT_TRUE(sawSnapshotAfterRemoval);
+  EXPECT_EQ(earlierHookSaw, (std::vector<DWORD>{VK_F13, VK_SNAPSHOT}));
+}
+
+TEST_F(SystemTest, CancelledDialogsLeaveTheRecordAlone) {
+  FileDialogRecord record;
+  record.filter = std::u16string(u"Layouts (*.lng)\0*.lng\0\0", 23);
+  record.fileName = u"start.lng";
+  record.title = u"Pick one";
+  answerNextDialog(IDCANCEL);
+  EXPECT_FALSE(system.showFileDialog(record));
+  EXPECT_EQ(record.fileName, u"start.lng");
+  EXPECT_EQ(record.filterIndex, 1);
+  answerNextDialog(IDCANCEL);
+  EXPECT_EQ(system.browseForFolder(u"Pick one"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace tessarin::platform::win32
