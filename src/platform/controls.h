@@ -99,6 +99,7 @@ class Label : public Control {
   std::function<void()> onClick;
 };
 
+// Docked at the bottom of its form, across its width: setBounds sets only the height.
 class StatusBar : public Control {};
 
 class Slider : public Control {
@@ -112,6 +113,8 @@ class Slider : public Control {
   std::function<void(const MouseEvent&)> onMouseMove;
 };
 
+// Docked at the top of its form, across its width, at the height its buttons need: setBounds
+// leaves it there.
 class Toolbar : public Control {
  public:
   // Entries are added in display order; a separator has an empty key.
