@@ -36,11 +36,15 @@ void FrmKeyboard::createControls() {
   txtSetup = &form_->addTextBox({keyFont});
   tbToolbar = &form_->addToolbar();
   StatusBar1 = &form_->addStatusBar();
+  // The labels' height is their only design-time size the layout keeps.
+  constexpr platform::Twips kLabelSize{0, 0, 1215, 195};
   lblHoverDelay = &form_->addLabel(u"Hover Delay", LabelFont());
+  lblHoverDelay->setBounds(kLabelSize);
   sldHoverDelay = &form_->addSlider();
   sldHoverDelay->setRange(500, 2500);
   sldHoverDelay->setToolTip(u"Delay in milliseconds from 0.5 secs to 2.5 secs");
   lblTransparency = &form_->addLabel(u"Transparency", LabelFont());
+  lblTransparency->setBounds(kLabelSize);
   sldTransparency = &form_->addSlider();
   sldTransparency->setRange(10, 99);
   sldTransparency->setToolTip(u"Adjust the form transparency from almost transparent to almost opaque");
