@@ -9,7 +9,7 @@ namespace {
 
 class ControlsTest : public Win32Test {
  protected:
-  void SetUp() override { form = shownForm(); }
+  void SetUp() override { form = loadedForm(); }
   std::unique_ptr<Form> form;
 };
 

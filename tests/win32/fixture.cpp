@@ -4,11 +4,17 @@
 
 namespace tessarin::platform::win32 {
 
-std::unique_ptr<Form> Win32Test::shownForm(FormArgs args, bool show) {
+std::unique_ptr<Form> Win32Test::loadedForm(FormArgs args) {
   auto form = toolkit.createForm(args);
-  form->setBounds({200 * 15, 150 * 15, 400 * 15, 300 * 15});
+  const long tpp = toolkit.screen().twipsPerPixelX();
+  form->setBounds({200 * tpp, 150 * tpp, 400 * tpp, 300 * tpp});
   form->load();
-  if (show) form->show();
+  return form;
+}
+
+std::unique_ptr<Form> Win32Test::shownForm(FormArgs args) {
+  auto form = loadedForm(args);
+  form->show();
   return form;
 }
 

@@ -16,8 +16,10 @@ namespace tessarin::platform::win32 {
 
 class Win32Test : public ::testing::Test {
  protected:
-  // A loaded form at 200, 150 (pixels), 400 x 300, shown unless asked otherwise.
-  std::unique_ptr<Form> shownForm(FormArgs args = {}, bool show = true);
+  // A loaded form at 200, 150 (pixels), 400 x 300. Most tests leave it hidden: without a
+  // window manager, Wine waits two seconds for one whenever a shown window goes away.
+  std::unique_ptr<Form> loadedForm(FormArgs args = {});
+  std::unique_ptr<Form> shownForm(FormArgs args = {});
   // Pumps messages until the condition holds; false when it has not within the time.
   bool pumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 

@@ -43,7 +43,7 @@ TEST_F(FormTest, LoadedFormsKeepLoadOrderAndUnloadLeavesTheList) {
 }
 
 TEST_F(FormTest, ClosingFromTheTitleBarUnloads) {
-  auto form = shownForm();
+  auto form = loadedForm();
   int unloads = 0;
   form->onUnload = [&] { ++unloads; };
   SendMessageW(hwndOf(*form), WM_CLOSE, 0, 0);
@@ -53,8 +53,8 @@ TEST_F(FormTest, ClosingFromTheTitleBarUnloads) {
 }
 
 TEST_F(FormTest, MessageLoopRunsUntilTheLastFormIsUnloaded) {
-  auto first = shownForm();
-  auto second = shownForm();
+  auto first = loadedForm();
+  auto second = loadedForm();
   PostMessageW(hwndOf(*first), WM_CLOSE, 0, 0);
   PostMessageW(hwndOf(*second), WM_CLOSE, 0, 0);
   toolkit.runMessageLoop();
@@ -63,8 +63,8 @@ TEST_F(FormTest, MessageLoopRunsUntilTheLastFormIsUnloaded) {
 }
 
 TEST_F(FormTest, ModalShowDisablesTheOtherFormsUntilItIsHidden) {
-  auto owner = shownForm();
-  auto other = shownForm();
+  auto owner = loadedForm();
+  auto other = loadedForm();
   auto dialog = toolkit.createForm({FormStyle::Dialog, u"Modal"});
   Timer& closer = dialog->addTimer();
   closer.setInterval(30);
@@ -86,7 +86,7 @@ TEST_F(FormTest, ModalShowDisablesTheOtherFormsUntilItIsHidden) {
 }
 
 TEST_F(FormTest, BoundsAreTheOuterRectangleInTwipsRoundedToPixels) {
-  auto form = shownForm();
+  auto form = loadedForm();
   ASSERT_EQ(toolkit.screen().twipsPerPixelX(), 1440 / GetDeviceCaps(GetDC(nullptr), LOGPIXELSX));
   const long tpp = toolkit.screen().twipsPerPixelX();
   form->setBounds({100 * tpp, 80 * tpp, 300 * tpp + tpp / 2 + 1, 200 * tpp + tpp / 2 - 1});
@@ -107,7 +107,7 @@ TEST_F(FormTest, BoundsAreTheOuterRectangleInTwipsRoundedToPixels) {
 }
 
 TEST_F(FormTest, ControlBoundsAreRelativeToTheClientArea) {
-  auto form = shownForm();
+  auto form = loadedForm();
   form->addMenuItem(nullptr, u"&File");  // a menu bar moves the client area down
   CommandButton& button = form->addButton({});
   button.setBounds({150, 300, 1500, 600});
@@ -145,7 +145,7 @@ TEST_F(FormTest, StylesFollowTheFormStyle) {
 }
 
 TEST_F(FormTest, LayeredOpacityTopmostAndClickThrough) {
-  auto form = shownForm(styled(FormStyle::Borderless));
+  auto form = loadedForm(styled(FormStyle::Borderless));
   const HWND window = hwndOf(*form);
   form->makeLayered();
   form->setOpacity(128);
@@ -170,7 +170,7 @@ TEST_F(FormTest, LayeredOpacityTopmostAndClickThrough) {
 }
 
 TEST_F(FormTest, GreyDotPointerShowsOverTheFormAndItsControls) {
-  auto form = shownForm();
+  auto form = loadedForm();
   CommandButton& button = form->addButton({});
   button.setBounds({300, 300, 1500, 600});
   const auto askCursor = [](HWND window) {
@@ -207,7 +207,7 @@ TEST_F(FormTest, GreyDotPointerShowsOverTheFormAndItsControls) {
 }
 
 TEST_F(FormTest, MouseEventsCarryButtonsShiftAndTwips) {
-  auto form = shownForm();
+  auto form = loadedForm();
   std::vector<MouseEvent> downs;
   std::vector<MouseEvent> moves;
   int doubleClicks = 0;
@@ -260,7 +260,7 @@ TEST_F(FormTest, SubclassSeesMovesAndRestoresUntilRemoved) {
 }
 
 TEST_F(FormTest, AnErrorInAnEventReachesTheCallerThroughTheSystem) {
-  auto form = shownForm();
+  auto form = loadedForm();
   form->installSubclass({[](long, long) { throw std::runtime_error("move failed"); }, {}});
   EXPECT_THROW(form->setBounds({0, 0, 6000, 4500}), std::runtime_error);
   // Parked once, rethrown once.
@@ -315,7 +315,7 @@ TEST_F(FormTest, TimersTickOnlyWhileLoadedEnabledAndGivenAnInterval) {
 
 TEST_F(FormTest, TimersDoNotTickBeforeTheFormIsLoaded) {
   auto form = toolkit.createForm({});
-  auto clock = shownForm();
+  auto clock = loadedForm();
   Timer& early = form->addTimer();
   Timer& reference = clock->addTimer();
   int earlyTicks = 0;
@@ -329,7 +329,7 @@ TEST_F(FormTest, TimersDoNotTickBeforeTheFormIsLoaded) {
 }
 
 TEST_F(FormTest, DoEventsForHandlesMessagesForTheGivenTime) {
-  auto form = shownForm();
+  auto form = loadedForm();
   Timer& timer = form->addTimer();
   int ticks = 0;
   timer.onTick = [&] { ++ticks; };
@@ -341,7 +341,7 @@ TEST_F(FormTest, DoEventsForHandlesMessagesForTheGivenTime) {
 }
 
 TEST_F(FormTest, MessageBoxReportsTheButtonChosen) {
-  auto owner = shownForm();
+  auto owner = loadedForm();
   answerNextDialog(IDNO);
   EXPECT_EQ(toolkit.messageBox(u"Go on?", u"Question", kYesNo | kIconQuestion, owner.get()), MsgBoxResult::No);
   answerNextDialog(IDCANCEL);

@@ -25,7 +25,7 @@ UINT itemState(HMENU menu, UINT position) { return GetMenuState(menu, position, 
 class MenuTest : public Win32Test {
  protected:
   void SetUp() override {
-    form = shownForm();
+    form = loadedForm();
     file = &form->addMenuItem(nullptr, u"&File");
     keepOnTop = &form->addMenuItem(file, u"Keep on &Top");
     exit = &form->addMenuItem(file, u"E&xit", {true, 'Q'});
@@ -122,7 +122,7 @@ TEST_F(MenuTest, ShortcutKeysRunTheItemsOfTheFormThatHasTheKey) {
   int homepages = 0;
   countClicks(*exit, exits);
   countClicks(*homepage, homepages);
-  auto other = shownForm();
+  auto other = loadedForm();
   int otherExits = 0;
   MenuItem& otherFile = other->addMenuItem(nullptr, u"&File");
   countClicks(other->addMenuItem(&otherFile, u"E&xit", {true, 'Q'}), otherExits);

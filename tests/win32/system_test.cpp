@@ -109,7 +109,7 @@ TEST_F(SystemTest, ASyntheticClickLandsUnderThePointer) {
 }
 
 TEST_F(SystemTest, PostedCharactersReachTheWindowInOrder) {
-  auto form = shownForm();
+  auto form = loadedForm();
   TextBox& box = form->addTextBox({});
   for (char16_t ch : std::u16string(u"p\u00E4\U0001F600!")) EXPECT_TRUE(system.postChar(box.id(), ch));
   EXPECT_TRUE(pumpUntil([&] { return box.text().size() == 5; }));

@@ -11,7 +11,7 @@ namespace {
 class TextBoxTest : public Win32Test {
  protected:
   void SetUp() override {
-    form = shownForm();
+    form = loadedForm();
     box = &form->addTextBox({});
     box->setBounds({150, 150, 4500, 450});
   }

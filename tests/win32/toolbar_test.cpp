@@ -12,7 +12,7 @@ namespace {
 class ToolbarTest : public Win32Test {
  protected:
   void SetUp() override {
-    form = shownForm();
+    form = loadedForm();
     toolbar = &form->addToolbar();
     toolbar->addButton(u"Standard", u"Standard Entry", true);
     toolbar->addButton(u"Hover", u"Hover Entry", true);

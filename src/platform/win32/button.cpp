@@ -37,7 +37,7 @@ void Win32Button::showAsDefault(bool isDefault) {
 }
 
 bool Win32Button::clickForKey() {
-  if (!IsWindowEnabled(hwnd()) || !IsWindowVisible(hwnd())) return false;
+  if (!IsWindowEnabled(hwnd()) || !isShown()) return false;
   fire(onClick);
   return true;
 }
