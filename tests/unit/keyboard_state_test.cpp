@@ -25,6 +25,7 @@ TEST_F(KeyboardState, MaskOnTakesThePlainTextUpToItsFirstLineBreakWithTabsAsLine
   kb().TextIsMasked(true);
   EXPECT_EQ(kb().CurrentPassword(), u"ab\r\nc");
   EXPECT_EQ(program.txtPassword().text(), u"*****");
+  EXPECT_EQ(program.txtText().text(), u"") << "the hidden plain box keeps no copy";
   EXPECT_TRUE(f().mnuViewPasswordMask->checked());
   EXPECT_TRUE(f().mnuModeHiddenMouseAndHover->enabled());
 }

@@ -152,6 +152,8 @@ void Keyboard::TextIsMasked(bool value) {
         fromPlainText.append(ch);
     }
     currentPassword_ = std::move(fromPlainText);
+    // The hidden plain box keeps no copy; switching the mask off fills it again.
+    plain.setText(u"");
     password.setText(std::u16string(currentPassword_.size(), u'*'));
     if (form_->form().visible()) password.setFocus();
     password.setSelStart(start);
