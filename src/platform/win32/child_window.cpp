@@ -86,18 +86,15 @@ HBRUSH ChildWindow::colors(HDC dc) {
 long ChildWindow::twipsPerPixel() const { return win32::twipsPerPixel(windowDpi(hwnd_)); }
 
 void ChildWindow::placeAt(Twips bounds) {
-  const long tpp = twipsPerPixel();
-  MoveWindow(hwnd_, toPixels(bounds.left, tpp), toPixels(bounds.top, tpp), toPixels(bounds.width, tpp),
-             toPixels(bounds.height, tpp), TRUE);
+  const RECT rect = toPixels(bounds, twipsPerPixel());
+  MoveWindow(hwnd_, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
 }
 
 Twips ChildWindow::placement() const {
   RECT rect{};
   GetWindowRect(hwnd_, &rect);
   MapWindowPoints(HWND_DESKTOP, GetParent(hwnd_), reinterpret_cast<POINT*>(&rect), 2);
-  const long tpp = twipsPerPixel();
-  return {toTwips(rect.left, tpp), toTwips(rect.top, tpp), toTwips(rect.right - rect.left, tpp),
-          toTwips(rect.bottom - rect.top, tpp)};
+  return toTwips(rect, twipsPerPixel());
 }
 
 void ChildWindow::showWindow(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE); }

@@ -33,6 +33,17 @@ long toPixels(long twips, long twipsPerPixel) {
 
 long toTwips(long pixels, long twipsPerPixel) { return pixels * twipsPerPixel; }
 
+Twips toTwips(const RECT& pixels, long twipsPerPixel) {
+  return {toTwips(pixels.left, twipsPerPixel), toTwips(pixels.top, twipsPerPixel),
+          toTwips(pixels.right - pixels.left, twipsPerPixel), toTwips(pixels.bottom - pixels.top, twipsPerPixel)};
+}
+
+RECT toPixels(Twips bounds, long twipsPerPixel) {
+  const long left = toPixels(bounds.left, twipsPerPixel);
+  const long top = toPixels(bounds.top, twipsPerPixel);
+  return {left, top, left + toPixels(bounds.width, twipsPerPixel), top + toPixels(bounds.height, twipsPerPixel)};
+}
+
 UINT windowDpi(HWND hwnd) {
   if (const auto fn = getDpiForWindow(); fn && hwnd) {
     if (const UINT dpi = fn(hwnd)) return dpi;

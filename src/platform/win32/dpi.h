@@ -4,12 +4,17 @@
 // on the same pixels as the backend's.
 #include <windows.h>
 
+#include "platform/geometry.h"
+
 namespace tessarin::platform::win32 {
 
 long twipsPerPixel(UINT dpi);
 // Nearest pixel, halves to even.
 long toPixels(long twips, long twipsPerPixel);
 long toTwips(long pixels, long twipsPerPixel);
+// A rectangle's place and size, each converted on its own.
+Twips toTwips(const RECT& pixels, long twipsPerPixel);
+RECT toPixels(Twips bounds, long twipsPerPixel);
 
 // The DPI a window is shown at: per monitor where the system says so, else the screen's.
 UINT windowDpi(HWND hwnd);

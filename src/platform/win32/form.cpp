@@ -13,7 +13,6 @@
 #include "platform/win32/timer.h"
 #include "platform/win32/toolbar.h"
 #include "platform/win32/toolkit.h"
-#include "platform/win32/win32_error.h"
 
 namespace tessarin::platform::win32 {
 
@@ -88,23 +87,23 @@ bool Win32Form::visible() const { return (GetWindowLongPtrW(hwnd_, GWL_STYLE) & 
 
 // Application-modal, as the toolkit's modal forms are: every other loaded form is disabled.
 void Win32Form::beginModal(Form* owner) {
-  Modal modal;
+  std::vector<HWND> disabled;
   for (Form* other : toolkit_.loadedForms()) {
     const auto otherWindow = reinterpret_cast<HWND>(other->id());
     if (otherWindow == hwnd_ || !IsWindowEnabled(otherWindow)) continue;
     EnableWindow(otherWindow, FALSE);
-    modal.disabled.push_back(otherWindow);
+    disabled.push_back(otherWindow);
   }
   // An owned window stays above its owner.
   if (owner) SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, static_cast<LONG_PTR>(owner->id()));
-  modal_ = std::move(modal);
+  modal_ = std::move(disabled);
 }
 
 // Runs before the modal form is hidden or destroyed, so that activation returns to its owner.
 void Win32Form::endModal() {
-  const Modal modal = std::move(*modal_);
+  const std::vector<HWND> disabled = std::move(*modal_);
   modal_.reset();
-  for (HWND window : modal.disabled) EnableWindow(window, TRUE);
+  for (HWND window : disabled) EnableWindow(window, TRUE);
   Win32Toolkit::wake();
 }
 
@@ -115,18 +114,16 @@ std::u16string Win32Form::caption() const { return windowText(hwnd_); }
 long Win32Form::twipsPerPixel() const { return win32::twipsPerPixel(windowDpi(hwnd_)); }
 
 void Win32Form::setBounds(Twips bounds) {
-  const long tpp = twipsPerPixel();
-  SetWindowPos(hwnd_, nullptr, toPixels(bounds.left, tpp), toPixels(bounds.top, tpp),
-               toPixels(bounds.width, tpp), toPixels(bounds.height, tpp), SWP_NOZORDER | SWP_NOACTIVATE);
+  const RECT rect = toPixels(bounds, twipsPerPixel());
+  SetWindowPos(hwnd_, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
   toolkit_.rethrowParked();
 }
 
 Twips Win32Form::bounds() const {
   RECT rect{};
   GetWindowRect(hwnd_, &rect);
-  const long tpp = twipsPerPixel();
-  return {toTwips(rect.left, tpp), toTwips(rect.top, tpp), toTwips(rect.right - rect.left, tpp),
-          toTwips(rect.bottom - rect.top, tpp)};
+  return toTwips(rect, twipsPerPixel());
 }
 
 Twips Win32Form::clientOrigin() const {

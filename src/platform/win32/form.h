@@ -78,12 +78,6 @@ class Win32Form final : public Form {
   void setCancelButton(Win32Button* button, bool isCancel);
 
  private:
-  // The forms a modal show disabled, given back when it ends.
-  struct Modal {
-    HWND owner = nullptr;
-    std::vector<HWND> disabled;
-  };
-
   static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR self);
@@ -104,7 +98,8 @@ class Win32Form final : public Form {
   Color backColor_;
   HBRUSH background_;
   bool loaded_ = false;
-  std::optional<Modal> modal_;
+  // While shown modally: the forms it disabled, enabled again when it ends.
+  std::optional<std::vector<HWND>> modal_;
   std::optional<WindowState> stateWhenShown_;
   MousePointer pointer_ = MousePointer::Default;
   HWND lastFocus_ = nullptr;

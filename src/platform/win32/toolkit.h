@@ -54,7 +54,6 @@ class Win32Toolkit final : public Toolkit {
   // Keys the form handles for itself: menu shortcuts, Enter and Escape.
   bool runKey(const MSG& msg);
 
-
   Win32Screen screen_;
   std::vector<Win32Form*> loaded_;
   std::exception_ptr parked_;
