@@ -3,6 +3,8 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include <algorithm>
+#include <cwchar>
 #include <vector>
 
 #include "platform/win32/system.h"
