@@ -4,6 +4,12 @@
 # line reads "N passed, M failed", counting suites and journeys; the exit status is non-zero
 # when anything failed.
 set -uo pipefail
+# Everything below writes into a pipe, never straight into a file the caller redirected to: a
+# Wine process that inherits such a file can move its shared offset and overwrite earlier output.
+if [ -z "${TSN_TEST_PIPED:-}" ]; then
+  TSN_TEST_PIPED=1 bash "$0" "$@" 2>&1 | cat
+  exit "${PIPESTATUS[0]}"
+fi
 source "$(dirname "$0")/tools/lib.sh"
 cd "$TSN_ROOT"
 
