@@ -1,5 +1,7 @@
 #include "platform/win32/child_window.h"
 
+#include <system_error>
+
 #include "platform/win32/callback.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/form.h"
@@ -26,8 +28,9 @@ constexpr wchar_t kControlProperty[] = L"Tessarin.Control";
 ChildWindow::ChildWindow(Win32Form& form, HWND hwnd) : form_(form), hwnd_(hwnd) {
   if (!SetPropW(hwnd_, kControlProperty, this) ||
       !SetWindowSubclass(hwnd_, &ChildWindow::subclassProc, 0, reinterpret_cast<DWORD_PTR>(this))) {
+    const std::system_error error(static_cast<int>(GetLastError()), std::system_category(), "linking a control to its window");
     DestroyWindow(hwnd_);
-    throwLastError("linking a control to its window");
+    throw error;
   }
 }
 

@@ -66,6 +66,7 @@ void unlockSecretPages(void* data, std::size_t bytes) noexcept {
   try {
     pageLocks().remove(data, bytes);
   } catch (...) {
+    // As above: the pages stay locked until the process ends, which does no harm.
   }
 }
 
