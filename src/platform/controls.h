@@ -68,7 +68,8 @@ class TextBox : public Control {
   virtual void setFocus() = 0;
   virtual bool hasFocus() const = 0;
 
-  // Key events: setting keyCode or keyAscii to 0 cancels the key.
+  // Key events: setting keyCode or keyAscii to 0 cancels the key. keyAscii is the typed UTF-16
+  // code unit; a changed value is typed instead.
   std::function<void(int& keyCode, int shift)> onKeyDown;
   std::function<void(int& keyCode, int shift)> onKeyUp;
   std::function<void(int& keyAscii)> onKeyPress;

@@ -87,7 +87,9 @@ void IniDocument::set(std::string_view section, std::string_view key, std::strin
   const auto where = findSection(section);
   if (!where) {
     if (!lines_.empty() && !Trim(lines_.back()).empty()) lines_.emplace_back();
-    lines_.push_back("[" + std::string(Trim(section)) + "]");
+    std::string header(1, '[');
+    header.append(Trim(section)).push_back(']');
+    lines_.push_back(std::move(header));
     lines_.push_back(entry);
     return;
   }

@@ -35,19 +35,4 @@ std::u16string fromAnsi(std::string_view text) {
   return out;
 }
 
-int ansiCharCode(wchar_t ch) {
-  char byte = 0;
-  BOOL lossy = FALSE;
-  const int written = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &ch, 1, &byte, 1, nullptr, &lossy);
-  if (written != 1 || lossy) return ch;
-  return static_cast<unsigned char>(byte);
-}
-
-wchar_t charFromAnsiCode(int code) {
-  if (code < 0 || code > 255) return static_cast<wchar_t>(code);
-  const char byte = static_cast<char>(code);
-  wchar_t ch = 0;
-  return MultiByteToWideChar(CP_ACP, 0, &byte, 1, &ch, 1) == 1 ? ch : static_cast<wchar_t>(code);
-}
-
 }  // namespace tessarin::platform::win32

@@ -20,8 +20,5 @@ std::string toAnsi(std::u16string_view text);
 std::u16string fromAnsi(std::string_view text);
 
 // Typed characters travel as ANSI codes (0 to 255) where the code page has the character;
-// a character it lacks keeps its UTF-16 value.
-int ansiCharCode(wchar_t ch);
-wchar_t charFromAnsiCode(int code);
 
 }  // namespace tessarin::platform::win32

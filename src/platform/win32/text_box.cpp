@@ -141,11 +141,10 @@ LRESULT Win32TextBox::keyMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT Win32TextBox::charMessage(WPARAM wParam, LPARAM lParam) {
-  const int typed = ansiCharCode(static_cast<wchar_t>(wParam));
-  int keyAscii = typed;
+  int keyAscii = static_cast<int>(wParam);
   fire(onKeyPress, keyAscii);
   if (keyAscii == 0) return 0;
-  return passOn(WM_CHAR, keyAscii == typed ? wParam : charFromAnsiCode(keyAscii), lParam);
+  return passOn(WM_CHAR, static_cast<WPARAM>(keyAscii), lParam);
 }
 
 }  // namespace tessarin::platform::win32
