@@ -1,0 +1,76 @@
+"""Turns the figures bench/run.sh collected into docs/PERFORMANCE.md."""
+import json
+import os
+import platform
+import statistics
+import sys
+from datetime import date
+
+out, wine = sys.argv[1], sys.argv[2]
+
+
+def numbers(name):
+    with open(os.path.join(out, name)) as f:
+        return [float(line) for line in f if line.strip()]
+
+
+def pairs(name):
+    with open(os.path.join(out, name)) as f:
+        return dict(line.split(None, 1) for line in f if line.strip())
+
+
+cpu = "unknown"
+with open("/proc/cpuinfo") as f:
+    for line in f:
+        if line.startswith("model name"):
+            cpu = line.split(":", 1)[1].strip()
+            break
+
+print("# Performance\n")
+print(f"Measured on {date.today().isoformat()} with `bench/run.sh`, on {cpu} "
+      f"({os.cpu_count()} cores, {platform.system()} {platform.release()}), under {wine}. "
+      "All figures come from one run, so the noise of the shared machine falls on both sides of "
+      "each comparison alike.\n")
+
+bare, tess = numbers("startup-bare.txt"), numbers("startup-tessarin.txt")
+mb, mt = statistics.median(bare), statistics.median(tess)
+print("## Start-up\n")
+print("Milliseconds from starting the process until its main window is visible, the two programs "
+      f"alternated, {len(tess)} runs each. Goal: Tessarin at most 1.3 times the bare program.\n")
+print("| program | median ms | min | max |\n|---|---|---|---|")
+print(f"| bare Win32 window (menu, 54 buttons, password box, layered) | {mb:.0f} | {min(bare):.0f} | {max(bare):.0f} |")
+print(f"| tessarin.exe | {mt:.0f} | {min(tess):.0f} | {max(tess):.0f} |")
+print(f"\nRatio of the medians: **{mt / mb:.2f}** (goal at most 1.3: {'met' if mt / mb <= 1.3 else 'missed'}).\n")
+
+print("## Idle cost\n")
+print("CPU time the program used while it sat idle, from the process's own accounting, and how "
+      "often its threads woke up (context switches). Goal: below 0.5 % of one core.\n")
+print("| phase | CPU % of one core | wake-ups per second |\n|---|---|---|")
+with open(os.path.join(out, "idle.txt")) as f:
+    for line in f:
+        phase, ticks, switches, seconds, hz = line.split()
+        share = float(ticks) / float(hz) / float(seconds) * 100
+        print(f"| {'in front' if phase == 'front' else 'behind another window'} | {share:.2f} | "
+              f"{float(switches) / float(seconds):.1f} |")
+print("\nThe cover's foreground check ticks every 50 ms (20 wake-ups a second) by design; the hover "
+      "timer runs only in the hover modes.\n")
+
+fp = pairs("footprint.txt")
+print("## Footprint\n")
+print("| measure | value |\n|---|---|")
+print(f"| tessarin.exe size | {int(fp['exe_bytes']) / 1024:.0f} KiB (bare program: {int(fp['bare_exe_bytes']) / 1024:.0f} KiB) |")
+print(f"| peak resident memory after start-up (Wine process) | {int(fp['startup_hwm_kb']) / 1024:.1f} MiB |")
+print(f"| peak resident memory after the idle phases | {int(fp['idle_hwm_kb']) / 1024:.1f} MiB |")
+print(f"| peak resident memory of the bare program | {int(fp['bare_hwm_kb']) / 1024:.1f} MiB |")
+print("\nResident memory under Wine includes Wine's own libraries, so compare with the bare program.\n")
+
+with open(os.path.join(out, "micro.json")) as f:
+    micro = json.load(f)["benchmarks"]
+print("## Engine micro-benchmarks\n")
+print("Native, on the simulation backend (Google Benchmark).\n")
+print("| benchmark | CPU time per call | note |\n|---|---|---|")
+for b in micro:
+    note = ""
+    if "allocations_per_move" in b:
+        note = f"{b['allocations_per_move']:.0f} allocations per move (goal: none)"
+    print(f"| {b['name']} | {b['cpu_time']:.0f} {b['time_unit']} | {note} |")
