@@ -4,14 +4,13 @@
 # line reads "N passed, M failed", counting suites and journeys; the exit status is non-zero
 # when anything failed.
 set -uo pipefail
-# Everything below writes into a pipe, never straight into a file the caller redirected to: a
-# Wine process that inherits such a file can move its shared offset and overwrite earlier output.
-if [ -z "${TSN_TEST_PIPED:-}" ]; then
-  TSN_TEST_PIPED=1 bash "$0" "$@" 2>&1 | cat
-  exit "${PIPESTATUS[0]}"
-fi
 source "$(dirname "$0")/tools/lib.sh"
 cd "$TSN_ROOT"
+
+# Children write into a pipe rather than into a file the caller may have redirected to: a run
+# whose Win32 test hung left such a log with its beginning overwritten.
+exec > >(cat) 2>&1
+OUTPUT_PID=$!
 
 RESULTS=()
 PASSED=0
@@ -20,13 +19,19 @@ record() { # record PASS|FAIL NAME [WHY]
   RESULTS+=("$1  $2${3:+ ($3)}")
   if [ "$1" = PASS ]; then PASSED=$((PASSED + 1)); else FAILED=$((FAILED + 1)); fi
 }
-# run_suite NAME COMMAND...: runs a suite and records its outcome.
+# run_suite NAME COMMAND...: runs a suite and records its outcome. The suite runs in the
+# background so that an interrupt is acted on at once rather than when the suite ends.
+SUITE_PID=
 run_suite() {
-  local name=$1
+  local name=$1 status=0
   shift
   echo
   echo "==== $name"
-  if "$@"; then record PASS "$name"; else record FAIL "$name" "exit status $?"; fi
+  "$@" &
+  SUITE_PID=$!
+  wait "$SUITE_PID" || status=$?
+  SUITE_PID=
+  if [ $status = 0 ]; then record PASS "$name"; else record FAIL "$name" "exit status $status"; fi
 }
 summary() {
   echo
@@ -34,11 +39,20 @@ summary() {
   printf '%s\n' "${RESULTS[@]}"
   echo "$PASSED passed, $FAILED failed"
 }
-trap tsn_teardown EXIT
+finish() {
+  if [ -n "$SUITE_PID" ]; then
+    kill "$SUITE_PID" 2>/dev/null
+    tsn_wait_for 20 tsn_pid_ended "$SUITE_PID" || kill -9 "$SUITE_PID" 2>/dev/null
+  fi
+  tsn_teardown
+  exec >&- 2>&-
+  tsn_wait_for 10 tsn_pid_ended "$OUTPUT_PID"
+}
+trap finish EXIT
 trap 'exit 130' INT TERM
 
 tsn_ensure_packages
-# Before any build: test discovery may already run the Windows test programs under Wine.
+# Once, before anything runs under Wine; later runs reuse it.
 tsn_wine_prefix
 
 echo "==== building (native)"
