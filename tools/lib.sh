@@ -45,9 +45,10 @@ tsn_ensure_packages() {
     command -v sudo >/dev/null || tsn_die "not root and no sudo: install $missing"
     sudo=(sudo)
   fi
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q || tsn_die "apt-get update failed"
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${TSN_PACKAGES[@]}" \
-    </dev/null || tsn_die "apt-get install failed"
+  # Waits up to 5 minutes for another apt or dpkg to let go of the lock, then gives up.
+  local apt=("${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -q -o DPkg::Lock::Timeout=300)
+  "${apt[@]}" update </dev/null || tsn_die "apt-get update failed"
+  "${apt[@]}" install -y "${TSN_PACKAGES[@]}" </dev/null || tsn_die "apt-get install failed"
 }
 
 # --- building -------------------------------------------------------------------------------
@@ -165,7 +166,7 @@ tsn_wait_for() {
 }
 
 # Mapped X windows only: Wine may create a window's X counterpart before the program shows it.
-tsn_window_shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+tsn_window_shown() { timeout 10 xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 
 # tsn_wait_window CAPTION [SECONDS]: waits for a shown X window with exactly this title.
 tsn_wait_window() {
@@ -206,9 +207,9 @@ tsn_screenshot() {
 # tsn_crop_to_window SHOT CAPTION OUT: cuts the window with this title out of a screenshot.
 tsn_crop_to_window() {
   local id X Y WIDTH HEIGHT SCREEN WINDOW
-  id=$(xdotool search --onlyvisible --name "^$2\$" | head -n 1)
+  id=$(timeout 10 xdotool search --onlyvisible --name "^$2\$" | head -n 1)
   [ -n "$id" ] || return 1
-  eval "$(xdotool getwindowgeometry --shell "$id")"
+  eval "$(timeout 10 xdotool getwindowgeometry --shell "$id")"
   convert "$1" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$3"
 }
 
