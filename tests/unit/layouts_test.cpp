@@ -11,18 +11,6 @@
 namespace tessarin::test {
 namespace {
 
-std::string ReadBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
-
-std::u16string U16(const std::filesystem::path& path) {
-  const std::string s = path.string();
-  return {s.begin(), s.end()};
-}
-
 class Layouts : public ::testing::Test {
  protected:
   void SetUp() override { program.start(); }

@@ -29,18 +29,6 @@ const ShippedLayout kShipped[] = {
      {u"Retour", u"Tab", u"Verr", u"Entr\u00e9e", u"Maj"}},
 };
 
-std::string ReadBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
-
-std::u16string U16(const std::filesystem::path& path) {
-  const std::string s = path.string();
-  return {s.begin(), s.end()};
-}
-
 TEST(ShippedLayouts, AreWhatTheWriterMakesOfTheirTables) {
   for (const auto& shipped : kShipped) {
     ASSERT_EQ(shipped.lower.size(), 47u) << shipped.file;

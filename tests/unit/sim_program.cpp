@@ -9,6 +9,18 @@
 
 namespace tessarin::test {
 
+std::string ReadBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+std::u16string U16(const std::filesystem::path& path) {
+  const std::string s = path.string();
+  return {s.begin(), s.end()};
+}
+
 SimProgram::SimProgram() {
   std::random_device seed;
   directory = std::filesystem::temp_directory_path() / ("tessarin-unit-" + std::to_string(seed()));
@@ -28,12 +40,7 @@ void SimProgram::writeSettingsFile(const std::string& content) {
   std::ofstream(directory / "tsnconfig.ini", std::ios::binary) << content;
 }
 
-std::string SimProgram::settingsFileContent() const {
-  std::ifstream in(directory / "tsnconfig.ini", std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
+std::string SimProgram::settingsFileContent() const { return ReadBytes(directory / "tsnconfig.ini"); }
 
 bool SimProgram::settingsFileExists() const { return std::filesystem::exists(directory / "tsnconfig.ini"); }
 

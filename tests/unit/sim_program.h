@@ -12,6 +12,11 @@
 
 namespace tessarin::test {
 
+// The whole content of a file, as bytes.
+std::string ReadBytes(const std::filesystem::path& path);
+// A path of the machine the tests run on, as the program spells paths.
+std::u16string U16(const std::filesystem::path& path);
+
 class SimProgram {
  public:
   SimProgram();
