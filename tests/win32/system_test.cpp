@@ -49,6 +49,18 @@ TEST_F(SystemTest, FileTestsSeeFilesFoldersAndTheirAbsence) {
   EXPECT_EQ(system.readFileStart(dir + u"\\missing.lng", 4), std::nullopt);
 }
 
+TEST_F(SystemTest, SoundsThatCannotBePlayedReturnPromptly) {
+  const std::u16string dir = contract::contractTempDir();
+  std::ofstream(std::filesystem::path(dir + u"\\empty.wav"));
+  std::ofstream(std::filesystem::path(dir + u"\\text.wav")) << "not a sound at all";
+  // Each falls back to the system's default sound and returns promptly: none may hang or crash.
+  for (const char16_t* name : {u"\\empty.wav", u"\\text.wav", u"\\missing.wav"}) {
+    const ULONGLONG start = GetTickCount64();
+    system.playSoundSync(dir + name);
+    EXPECT_LT(GetTickCount64() - start, 5000u) << "playing took too long";
+  }
+}
+
 TEST_F(SystemTest, RandomUnitsAreSpreadOverZeroToOne) {
   std::set<double> seen;
   double sum = 0;
