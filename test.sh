@@ -62,6 +62,23 @@ else
   record FAIL "unit tests (native)" "build failed"
 fi
 
+echo "==== building (sanitize)"
+if tsn_build sanitize; then
+  run_suite "unit tests (AddressSanitizer, UndefinedBehaviorSanitizer)" \
+    ctest --preset sanitize --no-tests=error --timeout 600
+else
+  record FAIL "unit tests (AddressSanitizer, UndefinedBehaviorSanitizer)" "build failed"
+fi
+
+echo "==== building (fuzz)"
+if tsn_build fuzz; then
+  for target in ini layout cover entry; do
+    run_suite "fuzz $target" tsn_fuzz "$target" "${TSN_FUZZ_SECONDS:-30}"
+  done
+else
+  record FAIL "fuzz targets" "build failed"
+fi
+
 echo "==== building (mingw)"
 mingw_ok=1
 tsn_build mingw || mingw_ok=0

@@ -12,7 +12,7 @@ TSN_FIXTURE=${TSN_FIXTURE:-$TSN_BUILD/mingw/tests/e2e/fixture.exe}
 TSN_WINE=${TSN_WINE:-/usr/lib/wine/wine64}
 TSN_WINESERVER=${TSN_WINESERVER:-/usr/lib/wine/wineserver64}
 TSN_PACKAGES=(cmake g++ googletest g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine64
-  fonts-wine xvfb xauth xcompmgr x11-utils xdotool imagemagick)
+  fonts-wine xvfb xauth xcompmgr x11-utils xdotool imagemagick clang libclang-rt-14-dev)
 TSN_SCREEN=${TSN_SCREEN:-1280x1024x24}
 
 # Processes this shell started in the background and must end (Xvfb, xcompmgr, programs).
@@ -60,6 +60,16 @@ tsn_build() {
   local targets=()
   [ $# -gt 0 ] && targets=(--target "$@")
   (cd "$TSN_ROOT" && cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" "${targets[@]}")
+}
+
+# tsn_fuzz TARGET SECONDS: runs a libFuzzer target for a bounded time on a copy of its seed
+# corpus; a crash or a broken invariant fails it (the crashing input is kept in build/fuzz).
+tsn_fuzz() {
+  local target=$1 seconds=$2 corpus=$TSN_BUILD/fuzz/corpus-$1
+  mkdir -p "$corpus"
+  (cd "$TSN_BUILD/fuzz" && timeout -k 10 $((seconds + 60)) "tests/fuzz/${target}_fuzz" \
+    -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 \
+    "$corpus" "$TSN_ROOT/tests/fuzz/corpus/$target")
 }
 
 # --- Wine -------------------------------------------------------------------------------------
