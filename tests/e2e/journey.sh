@@ -219,19 +219,23 @@ key_centre() {
 }
 
 # key_layout FILE: what the key block of a keyboard tree listing looks like, one NAME=VALUE a
-# line: count (shown keys), row1..row5 (captions joined by "|"), key (width and height of the
-# "`" key), margin (its distance from the client area's left edge), rights (right edges of
+# line: count (shown keys), row1..row5 (captions joined by "|"), misfits (keys that do not
+# start where their left neighbour ends, or rows that do not start one key below the row
+# above), key (width and height of the "`" key), margin (its distance from the client area's
+# left edge), rights (right edges of
 # Backspace, "\", Enter and the right Shift), edge (margin + 15 keys from the client area's
 # left edge, where every row should end) and block (left, top, width, height of the rectangle
 # from the "`" key to Enter's right edge, five keys high). All in screen pixels.
 key_layout() {
   keys "$1" | awk -F'\t' -v cx="$(field "$1" cx)" '
-    $3 != y { rows++; y = $3 }
-    { row[rows] = row[rows] (row[rows] == "" ? "" : "|") $1; right[$1] = $2 + $4; count++ }
+    $3 != y { rows++; if (rows > 1 && $3 != y + high) misfits++; y = $3; next_x = "" }
+    next_x != "" && $2 != next_x { misfits++ }
+    { row[rows] = row[rows] (row[rows] == "" ? "" : "|") $1; right[$1] = next_x = $2 + $4; count++ }
     $1 == "`" { left = $2; top = $3; key = $4 "x" $5; edge = $4; high = $5 }
     END {
       print "count=" count
       for (r = 1; r <= rows; r++) print "row" r "=" row[r]
+      print "misfits=" misfits + 0
       print "key=" key
       print "margin=" left - cx
       print "rights=" right["bksp"] " " right["\\"] " " right["ent"] " " right["shft"]
@@ -254,6 +258,7 @@ check_key_block() {
   check "row 3 reads cap, a to ' and ent" equals "$(fact "$facts" row3)" "cap|a|s|d|f|g|h|j|k|l|;|'|ent"
   check "row 4 reads shft, z to / and shft" equals "$(fact "$facts" row4)" 'shft|z|x|c|v|b|n|m|,|.|/|shft'
   check "row 5 is the space bar alone" equals "$(fact "$facts" row5)" ' '
+  check "keys in a row touch, rows lie one key apart" equals "$(fact "$facts" misfits)" 0
   check "the key block starts at the margin" equals "$(fact "$facts" margin)" "$3"
   k=$(fact "$facts" key)
   check "keys are square (${k})" equals "${k%x*}" "${k#*x}"

@@ -7,8 +7,10 @@ source "$(dirname "$0")/journey.sh"
 journey_begin high_dpi
 
 journey_own_prefix "$TSN_BUILD/wineprefix-144dpi"
-require "Wine is set to 144 DPI" tsn_wine_run reg add 'HKCU\Control Panel\Desktop' \
-  /v LogPixels /t REG_DWORD /d 144 /f
+set_dpi() {
+  tsn_wine_run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null
+}
+require "Wine is set to 144 DPI" set_dpi 144
 
 journey_open_tessarin
 shot=$JOURNEY_ARTIFACTS/high-dpi.png
