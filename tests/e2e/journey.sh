@@ -168,8 +168,8 @@ rect() {
 # (xdotool's --sync would wait forever for a move to where the pointer already is.)
 point_at() {
   local X Y SCREEN WINDOW
-  eval "$(xdotool getmouselocation --shell)"
-  [ "$X,$Y" = "$1,$2" ] || xdotool mousemove --sync "$1" "$2"
+  eval "$(timeout 10 xdotool getmouselocation --shell)"
+  [ "$X,$Y" = "$1,$2" ] || timeout 10 xdotool mousemove --sync "$1" "$2"
 }
 
 # window_at CAPTION X Y: the window's top-left corner is at that screen point.
@@ -177,7 +177,9 @@ window_at() { [ "$(rect "$(tree_of "$1")" | cut -d' ' -f1-2)" = "$2 $3" ]; }
 
 # move_keyboard X Y: moves the keyboard window's X window, as a window manager would.
 move_keyboard() {
-  xdotool windowmove "$(xdotool search --onlyvisible --name "^$KEYBOARD\$" | head -n 1)" "$1" "$2"
+  local id
+  id=$(timeout 10 xdotool search --onlyvisible --name "^$KEYBOARD\$" | head -n 1)
+  [ -n "$id" ] && timeout 10 xdotool windowmove "$id" "$1" "$2"
 }
 
 # box_centre FILE: "x y" of the centre of the visible text box of a keyboard tree listing.
@@ -190,7 +192,7 @@ box_centre() {
 
 # click_at X Y: a real left click at that screen point.
 click_at() {
-  point_at "$1" "$2" && xdotool click 1
+  point_at "$1" "$2" && timeout 10 xdotool click 1
 }
 
 # shown_text: the text of the keyboard window's visible text box (password or plain).

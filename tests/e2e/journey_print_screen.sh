@@ -24,7 +24,7 @@ require "the password box is found" test -n "$bx"
 # Keys reach Wine only while one of its windows has the X focus.
 click_at "$bx" "$by"
 # The logger gets each key in the order sent, so once it has a and F5 it has had the others.
-xdotool key Print alt+Print a F5
+timeout 10 xdotool key Print alt+Print a F5
 check "the logger sees a" tsn_wait_for 10 logged_both $VK_A
 check "the logger sees F5" tsn_wait_for 10 logged_both $VK_F5
 check "the logger sees Alt" logged_both $VK_LMENU
@@ -35,7 +35,7 @@ cp "$LOG" "$JOURNEY_ARTIFACTS/keys-while-running.log"
 journey_close_tessarin
 read -r X Y < <(wintree --tree "$LOGGER" | awk -F'\t' "$TREE_FIELDS"'{ print f["cx"] + 20, f["cy"] + 20 }')
 click_at "$X" "$Y"
-xdotool key Print b
+timeout 10 xdotool key Print b
 check "after the program ends the logger sees b" tsn_wait_for 10 logged_both $VK_B
 check "and Print Screen again, pressed and released" logged_both $VK_SNAPSHOT
 cp "$LOG" "$JOURNEY_ARTIFACTS/keys.log"
