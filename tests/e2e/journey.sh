@@ -197,9 +197,11 @@ click_at() {
 
 # shown_text: the text of the keyboard window's visible text box (password or plain).
 shown_text() {
-  local file=$JOURNEY_ARTIFACTS/tree-text.txt
+  local file=$JOURNEY_ARTIFACTS/tree-text.txt text
   wintree --tree "$KEYBOARD" >"$file" || return 1
-  edits "$file" | awk '$2 == "shown" { sub(/^[^ ]* [^ ]* /, ""); print; exit }'
+  text=$(edits "$file" | awk '$2 == "shown" { sub(/^[^ ]* [^ ]* /, ""); print; exit }')
+  # %b undoes wintree's escapes exactly: it doubled every backslash of the text.
+  printf '%b\n' "$text"
 }
 
 text_is() { [ "$(shown_text)" = "$1" ]; }
@@ -244,6 +246,20 @@ key_layout() {
       print "edge=" left + 15 * edge
       print "block=" left " " top " " right["ent"] - left " " 5 * high
     }'
+}
+
+# check_every_key_enters KEYBOARD_TREE: a click at the centre of each character key and of the
+# space bar enters its caption, so the cover finds every key where it is shown. Needs the
+# mask off (the plain text box shown) and the box empty.
+check_every_key_enters() {
+  local caption x y w h expected=
+  while IFS=$'\t' read -r caption x y w h; do
+    case $caption in bksp | tab | cap | ent | shft) continue ;; esac
+    expected+=$caption
+    click_at $((x + w / 2)) $((y + h / 2))
+  done < <(keys "$1")
+  check "every character key and the space bar enter their captions" \
+    tsn_wait_for 20 text_is "$expected"
 }
 
 # fact FILE NAME: a value from a saved key_layout.
