@@ -8,6 +8,7 @@ TSN_ARTIFACTS=$TSN_ROOT/artifacts
 TSN_EXE=${TSN_EXE:-$TSN_BUILD/mingw/src/platform/win32/tessarin.exe}
 TSN_WINTREE=${TSN_WINTREE:-$TSN_BUILD/mingw/tests/e2e/wintree.exe}
 TSN_FIXTURE=${TSN_FIXTURE:-$TSN_BUILD/mingw/tests/e2e/fixture.exe}
+TSN_KEYLOG=${TSN_KEYLOG:-$TSN_BUILD/mingw/tests/e2e/keylog.exe}
 # wine64 and wineserver64 of Debian's wine64 package; /usr/bin/wine belongs to another package.
 TSN_WINE=${TSN_WINE:-/usr/lib/wine/wine64}
 TSN_WINESERVER=${TSN_WINESERVER:-/usr/lib/wine/wineserver64}
@@ -172,6 +173,19 @@ tsn_wait_for() {
   until "$@"; do
     [ $SECONDS -ge $deadline ] && return 1
     sleep 0.2
+  done
+}
+
+tsn_now_ms() { echo $(($(date +%s%N) / 1000000)); }
+
+# tsn_holds MILLISECONDS COMMAND...: polls COMMAND for that long; fails as soon as it fails.
+# For what must stay true, such as a text that must not change.
+tsn_holds() {
+  local deadline=$(($(tsn_now_ms) + $1))
+  shift
+  while [ "$(tsn_now_ms)" -lt $deadline ]; do
+    "$@" || return 1
+    sleep 0.1
   done
 }
 

@@ -31,7 +31,20 @@ check "the top-level listing has both windows" \
   equals "$(grep -cE "caption=$CAPTION( Cover)?"$'\t' "$JOURNEY_ARTIFACTS/toplevel.txt")" 2
 check "closing an unknown caption reports it" \
   equals "$(wintree --close "No Such Window"; echo $?)" 2
+check "a child's place is read relative to the client area" \
+  equals "$(awk -F'\t' "$TREE_FIELDS"'$0 ~ /passchar=42/ { print f["x"], f["y"] }' "$main")" \
+  "$(($(field "$main" cx) + 20)) $(($(field "$main" cy) + 20))"
+caption_of() { tr '\t' '\n' | sed -n 's/^caption=//p'; }
+check "the window a click reaches is read" equals "$(wintree --at 400 300 | caption_of)" "$CAPTION"
+check "a topmost popup over it is read" equals "$(wintree --at 150 150 | caption_of)" "$CAPTION Cover"
+check "the foreground window is read" equals "$(wintree --foreground | caption_of)" "$CAPTION"
 check "screenshot taken" tsn_screenshot "$JOURNEY_ARTIFACTS/fixture.png"
+check "a window is moved" wintree --move "$CAPTION" 160 130
+check "it reads as moved" tsn_wait_for 10 window_at "$CAPTION" 160 130
+check "a window is minimised" wintree --minimize "$CAPTION"
+check "it reads as minimised" tsn_wait_for 10 window_at "$CAPTION" -32000 -32000
+check "a window is restored" wintree --restore "$CAPTION"
+check "it reads as restored" tsn_wait_for 10 window_at "$CAPTION" 160 130
 
 check "WM_CLOSE is posted" wintree --close "$CAPTION"
 check "the process ends" tsn_wait_exit "$JOURNEY_PID" 30

@@ -5,12 +5,7 @@
 source "$(dirname "$0")/journey.sh"
 journey_begin startup
 
-KEYBOARD="Tessarin v3"
-COVER="Tessarin Screenlogger Protection Layer"
-require "tessarin.exe is built" test -f "$TSN_EXE"
-journey_start_tessarin
-require "the keyboard window appears" tsn_wait_window "$KEYBOARD" 60
-require "the cover window appears" tsn_wait_window "$COVER" 30
+journey_open_tessarin
 check "screenshot taken" tsn_screenshot "$JOURNEY_ARTIFACTS/startup.png"
 
 kb=$(tree_of "$KEYBOARD")
@@ -26,9 +21,7 @@ check "no plain text box is shown" equals "$(count_edits "$kb" plain shown)" 0
 check "the plain text box is there, hidden" equals "$(count_edits "$kb" plain hidden)" 1
 check "no settings file at start-up" test ! -e "$JOURNEY_DIR/tsnconfig.ini"
 
-check "WM_CLOSE is posted to the keyboard window" wintree --close "$KEYBOARD"
-check "the process ends" tsn_wait_exit "$JOURNEY_PID" 30
-check "it exits with status 0" equals "${TSN_EXIT_STATUS:-still running}" 0
+journey_close_tessarin
 check "the cover is gone too" tsn_window_gone "$COVER"
 check "no settings file after closing" test ! -e "$JOURNEY_DIR/tsnconfig.ini"
 

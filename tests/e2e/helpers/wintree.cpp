@@ -5,11 +5,20 @@
 //   wintree.exe                      every top-level window
 //   wintree.exe --tree <caption>     that top-level window and all its descendants
 //   wintree.exe --close <caption>    post WM_CLOSE to it, as the title-bar close button does
+//   wintree.exe --minimize <caption> / --restore <caption>
+//                                    post the title-bar button's WM_SYSCOMMAND to it
+//   wintree.exe --move <caption> <x> <y>
+//                                    move it (screen pixels), as a window manager would
+//   wintree.exe --at <x> <y>         the top-level window that a click at that point reaches
+//   wintree.exe --foreground         the foreground window
 //
-// Exit status: 0 done, 2 no top-level window has that caption, 1 bad usage.
+// Every line has the window's rectangle (x, y, w, h) and its client area's origin (cx, cy),
+// both in screen pixels.
+// Exit status: 0 done, 2 no such window, 1 bad usage or the call failed.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -93,6 +102,9 @@ void describe(HWND h, int depth) {
   line += "\tcaption=" + escaped(caption);
   line += "\tx=" + std::to_string(r.left) + "\ty=" + std::to_string(r.top);
   line += "\tw=" + std::to_string(r.right - r.left) + "\th=" + std::to_string(r.bottom - r.top);
+  POINT client{0, 0};
+  ClientToScreen(h, &client);
+  line += "\tcx=" + std::to_string(client.x) + "\tcy=" + std::to_string(client.y);
   // IsWindowVisible also needs every ancestor visible; the style bit is the control's own.
   line += "\tvisible=" + std::to_string(IsWindowVisible(h) ? 1 : 0);
   line += "\townvisible=" + std::to_string((style & WS_VISIBLE) ? 1 : 0);
@@ -180,8 +192,29 @@ int postClose(const wchar_t* caption) {
   return PostMessageW(h, WM_CLOSE, 0, 0) ? 0 : 1;
 }
 
+int postSysCommand(const wchar_t* caption, WPARAM command) {
+  HWND h = findTopLevel(caption);
+  if (!h) return 2;
+  return PostMessageW(h, WM_SYSCOMMAND, command, 0) ? 0 : 1;
+}
+
+int moveTo(const wchar_t* caption, int x, int y) {
+  HWND h = findTopLevel(caption);
+  if (!h) return 2;
+  return SetWindowPos(h, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
+}
+
+int describeTopLevel(HWND h) {
+  if (!h) return 2;
+  describe(GetAncestor(h, GA_ROOT), 0);
+  return 0;
+}
+
 int usage() {
-  std::fputs("usage: wintree [--tree <caption> | --close <caption>]\n", stderr);
+  std::fputs(
+      "usage: wintree [--tree|--close|--minimize|--restore <caption> | --move <caption> <x> <y>"
+      " | --at <x> <y> | --foreground]\n",
+      stderr);
   return 1;
 }
 
@@ -189,9 +222,14 @@ int usage() {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc == 1) return listTopLevel();
-  if (argc != 3) return usage();
   std::wstring option = argv[1];
-  if (option == L"--tree") return listTree(argv[2]);
-  if (option == L"--close") return postClose(argv[2]);
+  if (argc == 2 && option == L"--foreground") return describeTopLevel(GetForegroundWindow());
+  if (argc == 3 && option == L"--tree") return listTree(argv[2]);
+  if (argc == 3 && option == L"--close") return postClose(argv[2]);
+  if (argc == 3 && option == L"--minimize") return postSysCommand(argv[2], SC_MINIMIZE);
+  if (argc == 3 && option == L"--restore") return postSysCommand(argv[2], SC_RESTORE);
+  if (argc == 4 && option == L"--at")
+    return describeTopLevel(WindowFromPoint(POINT{_wtoi(argv[2]), _wtoi(argv[3])}));
+  if (argc == 5 && option == L"--move") return moveTo(argv[2], _wtoi(argv[3]), _wtoi(argv[4]));
   return usage();
 }
