@@ -169,6 +169,16 @@ TEST_F(Delivery, DragMinimisesBothWindowsAndShowsTheNoteBesideThePointer) {
   EXPECT_EQ(program.window().windowState(), platform::WindowState::Minimized);
 }
 
+TEST_F(Delivery, RestoringTheKeyboardAfterADragBringsTheCoverBackOverTheKeys) {
+  enter(u"a");
+  const auto coverBefore = program.cover().bounds();
+  dragAll();
+  ASSERT_EQ(program.cover().windowState(), platform::WindowState::Minimized);
+  program.window().setWindowState(platform::WindowState::Normal);
+  EXPECT_EQ(program.cover().windowState(), platform::WindowState::Normal);
+  EXPECT_EQ(program.cover().bounds(), coverBefore);
+}
+
 TEST_F(Delivery, PlainBoxDeliversWhatItShowsEvenWhenTyped) {
   enter(u"old");
   kb().TextIsMasked(false);

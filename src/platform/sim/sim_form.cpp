@@ -61,6 +61,9 @@ platform::Twips SimForm::clientOrigin() const {
 void SimForm::setWindowState(platform::WindowState state) {
   const auto before = state_;
   state_ = state;
+  // A native window moves to its minimised place and back, and reports both moves.
+  const bool moved = (before == platform::WindowState::Minimized) != (state == platform::WindowState::Minimized);
+  if (moved && subclass_ && subclass_->onMove) subclass_->onMove(bounds_.left, bounds_.top);
   if (state == platform::WindowState::Normal && before != state && subclass_ && subclass_->onSizeRestored)
     subclass_->onSizeRestored();
 }

@@ -28,6 +28,17 @@ void Keyboard::FormMove(long, long) {
   cover.setBounds(bounds);
 }
 
+// Restoring the keyboard window after a drag minimised both windows moves it, and that move is
+// what brings the cover back over the keys.
+void Keyboard::KeyboardWindowMoved(long xPos, long yPos) {
+  auto& cover = formCover_->form();
+  if (cover.windowState() == platform::WindowState::Minimized) {
+    cover.setWindowState(platform::WindowState::Normal);
+  } else {
+    FormMove(xPos, yPos);
+  }
+}
+
 void Keyboard::ResetFormCover() {
   formCover_->form().show();
   const auto rect = form_->Command(1).screenRect();

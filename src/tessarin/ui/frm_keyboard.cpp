@@ -148,7 +148,7 @@ void FrmKeyboard::wireEvents() {
   form_->onLoad = [this] {
     // The subclass does its work only once the application is fully up and until it goes.
     form_->installSubclass({[this](long x, long y) {
-                              if (Application::current() && cKeyboard) cKeyboard->FormMove(x, y);
+                              if (Application::current() && cKeyboard) cKeyboard->KeyboardWindowMoved(x, y);
                             },
                             [this] {
                               if (Application::current() && cKeyboard) cKeyboard->Resize(true);
