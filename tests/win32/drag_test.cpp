@@ -55,6 +55,24 @@ TEST(DataObjectTest, OffersTheTextAsUnicodeAndAnsiOnly) {
   EXPECT_EQ(listed[1].cfFormat, CF_TEXT);
 }
 
+TEST(DataObjectTest, ABlockATargetReleasesIsWipedBeforeItIsFreed) {
+  ComOwner<TextDataObject> data(new TextDataObject);
+  static_cast<DragData&>(*data).setText(u"wipe me, please");
+  FORMATETC wanted = textFormat(CF_UNICODETEXT);
+  STGMEDIUM medium{};
+  ASSERT_EQ(data->GetData(&wanted, &medium), S_OK);
+  ASSERT_NE(medium.pUnkForRelease, nullptr) << "the target's release must reach the data object";
+  const SIZE_T size = GlobalSize(medium.hGlobal);
+  void* const address = GlobalLock(medium.hGlobal);
+  GlobalUnlock(medium.hGlobal);
+  ReleaseStgMedium(&medium);
+  // The freed block is read through the system, as another process reads it. The end of the
+  // text is looked for: the heap may reuse a freed block's first bytes for its own lists.
+  std::string after(size, '\0');
+  ASSERT_TRUE(ReadProcessMemory(GetCurrentProcess(), address, after.data(), size, nullptr));
+  EXPECT_EQ(after.find(std::string("p\0l\0e\0a\0s\0e\0", 12)), std::string::npos);
+}
+
 class DragTest : public Win32Test {
  protected:
   void SetUp() override {

@@ -3,6 +3,9 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <new>
+
+#include "platform/secure_memory.h"
 
 namespace tessarin::platform::win32 {
 namespace {
@@ -26,6 +29,25 @@ HGLOBAL globalBlock(std::size_t bytes, Fill fill) {
   return block;
 }
 
+// Releases a block handed to a target: a target frees a medium through ReleaseStgMedium, which
+// then releases this object instead of freeing the block, so the text is wiped before the
+// memory goes back to the heap.
+class WipedBlock final : public ComObject<IUnknown, IID_IUnknown> {
+ public:
+  explicit WipedBlock(HGLOBAL block) : block_(block) {}
+
+ private:
+  ~WipedBlock() override {
+    if (void* bytes = GlobalLock(block_)) {
+      wipe(bytes, GlobalSize(block_));
+      GlobalUnlock(block_);
+    }
+    GlobalFree(block_);
+  }
+
+  HGLOBAL block_;
+};
+
 }  // namespace
 
 HRESULT TextDataObject::GetData(FORMATETC* format, STGMEDIUM* medium) {
@@ -35,7 +57,11 @@ HRESULT TextDataObject::GetData(FORMATETC* format, STGMEDIUM* medium) {
   if (!block) return E_OUTOFMEMORY;
   medium->tymed = TYMED_HGLOBAL;
   medium->hGlobal = block;
-  medium->pUnkForRelease = nullptr;
+  medium->pUnkForRelease = new (std::nothrow) WipedBlock(block);
+  if (!medium->pUnkForRelease) {
+    GlobalFree(block);
+    return E_OUTOFMEMORY;
+  }
   return S_OK;
 }
 

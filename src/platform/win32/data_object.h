@@ -1,6 +1,7 @@
 #pragma once
 // The data of a drag from a text box: one text, offered as Unicode and as ANSI text only.
-// The text is held wiped-on-release; copies go out only to a target that asks for them.
+// The text is held wiped-on-release; copies go out only to a target that asks for them, and
+// are wiped when the target releases them.
 #include <objidl.h>
 
 #include "platform/controls.h"
