@@ -106,6 +106,25 @@ TEST_F(Cover, MovesWithoutAButtonInStandardModeDoNothing) {
   EXPECT_EQ(program.keyboard().CurrentButton(), nullptr);
 }
 
+TEST_F(Cover, FollowsTheKeyboardWindowWhenItMoves) {
+  const auto before = cover().bounds();
+  auto b = program.window().bounds();
+  b.left += 300;
+  b.top += 150;
+  program.window().setBounds(b);
+  EXPECT_EQ(cover().bounds().left, before.left + 300);
+  EXPECT_EQ(cover().bounds().top, before.top + 150);
+}
+
+TEST_F(Cover, IsMinimisedAndRestoredWithTheKeyboardWindow) {
+  const auto before = cover().bounds();
+  program.window().setWindowState(platform::WindowState::Minimized);
+  EXPECT_EQ(cover().windowState(), platform::WindowState::Minimized) << "no cover over the place the keys left";
+  program.window().setWindowState(platform::WindowState::Normal);
+  EXPECT_EQ(cover().windowState(), platform::WindowState::Normal);
+  EXPECT_EQ(cover().bounds(), before);
+}
+
 TEST_F(Cover, ForegroundSwitchesSetTheOpacityOncePerSwitchAndRestoreTheFocus) {
   auto& system = *program.system;
   system.foreground = program.window().id();

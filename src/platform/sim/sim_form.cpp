@@ -54,8 +54,9 @@ void SimForm::setBounds(platform::Twips bounds) {
 }
 
 platform::Twips SimForm::clientOrigin() const {
-  if (args_.style == platform::FormStyle::Borderless) return {bounds_.left, bounds_.top, 0, 0};
-  return {bounds_.left + kBorder, bounds_.top + kBorder + kCaptionAndMenu, 0, 0};
+  const auto b = bounds();
+  if (args_.style == platform::FormStyle::Borderless) return {b.left, b.top, 0, 0};
+  return {b.left + kBorder, b.top + kBorder + kCaptionAndMenu, 0, 0};
 }
 
 void SimForm::setWindowState(platform::WindowState state) {
@@ -63,7 +64,7 @@ void SimForm::setWindowState(platform::WindowState state) {
   state_ = state;
   // A native window moves to its minimised place and back, and reports both moves.
   const bool moved = (before == platform::WindowState::Minimized) != (state == platform::WindowState::Minimized);
-  if (moved && subclass_ && subclass_->onMove) subclass_->onMove(bounds_.left, bounds_.top);
+  if (moved && subclass_ && subclass_->onMove) subclass_->onMove(bounds().left, bounds().top);
   if (state == platform::WindowState::Normal && before != state && subclass_ && subclass_->onSizeRestored)
     subclass_->onSizeRestored();
 }

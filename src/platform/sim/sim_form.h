@@ -15,6 +15,7 @@ class SimForm : public platform::Form {
   // caption and menu bar of 20 pixels each at 96 DPI.
   static constexpr long kBorder = 60;
   static constexpr long kCaptionAndMenu = 600;
+  static constexpr platform::Twips kIconic{-32000 * 15, -32000 * 15, 160 * 15, 24 * 15};
 
   SimForm(SimToolkit& toolkit, platform::WindowId id, const platform::FormArgs& args);
   ~SimForm() override;
@@ -28,7 +29,8 @@ class SimForm : public platform::Form {
   void setCaption(std::u16string_view caption) override { args_.caption = caption; }
   std::u16string caption() const override { return args_.caption; }
   void setBounds(platform::Twips bounds) override;
-  platform::Twips bounds() const override { return bounds_; }
+  // A minimised window sits at the iconic place, as Win32 reports it; bounds_ is kept for the restore.
+  platform::Twips bounds() const override { return state_ == platform::WindowState::Minimized ? kIconic : bounds_; }
   platform::Twips clientOrigin() const override;
   void setWindowState(platform::WindowState state) override;
   platform::WindowState windowState() const override { return state_; }

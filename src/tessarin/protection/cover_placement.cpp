@@ -28,11 +28,16 @@ void Keyboard::FormMove(long, long) {
   cover.setBounds(bounds);
 }
 
-// Restoring the keyboard window after a drag minimised both windows moves it, and that move is
-// what brings the cover back over the keys.
+// The cover goes and comes back with the keyboard window. Minimising the keyboard window moves
+// it to the iconic place: the cover is minimised with it rather than following it there, so
+// that it comes back over the keys when restoring the keyboard window (after a drag, or after
+// the user minimised it) moves that window back.
 void Keyboard::KeyboardWindowMoved(long xPos, long yPos) {
+  constexpr auto kMinimized = platform::WindowState::Minimized;
   auto& cover = formCover_->form();
-  if (cover.windowState() == platform::WindowState::Minimized) {
+  if (form_->form().windowState() == kMinimized) {
+    if (cover.windowState() != kMinimized) cover.setWindowState(kMinimized);
+  } else if (cover.windowState() == kMinimized) {
     cover.setWindowState(platform::WindowState::Normal);
   } else {
     FormMove(xPos, yPos);
