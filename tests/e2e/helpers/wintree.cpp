@@ -11,9 +11,11 @@
 //                                    move it (screen pixels), as a window manager would
 //   wintree.exe --at <x> <y>         the top-level window that a click at that point reaches
 //   wintree.exe --foreground         the foreground window
+//   wintree.exe --toolbar <caption>  the buttons of that window's toolbar, one line each
 //
 // Every line has the window's rectangle (x, y, w, h) and its client area's origin (cx, cy),
-// both in screen pixels.
+// both in screen pixels. An edit control's line also has its text, its selection (sel=start,end)
+// and where its characters are (charx: each one's left edge; linetop: the first line's top).
 // Exit status: 0 done, 2 no such window, 1 bad usage or the call failed.
 #include <windows.h>
 
@@ -21,46 +23,14 @@
 #include <cstdlib>
 #include <string>
 
+#include "remote_toolbar.h"
+#include "text_out.h"
+
 namespace {
 
-std::string utf8(const std::wstring& w) {
-  if (w.empty()) return {};
-  int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0,
-                              nullptr, nullptr);
-  std::string s(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr,
-                      nullptr);
-  return s;
-}
-
-// Tabs and line breaks inside captions or edit text must not break the one-line format.
-std::string escaped(const std::wstring& w) {
-  std::string out;
-  for (char c : utf8(w)) {
-    switch (c) {
-      case '\\': out += "\\\\"; break;
-      case '\t': out += "\\t"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
-
-// Written straight to the handle: the C runtime's text mode would turn \n into \r\n.
-void emit(const std::string& line) {
-  DWORD written = 0;
-  std::string l = line + "\n";
-  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), l.data(), static_cast<DWORD>(l.size()), &written,
-            nullptr);
-}
-
-std::string hex(unsigned long long v) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "0x%llx", v);
-  return buf;
-}
+using e2e::emit;
+using e2e::escaped;
+using e2e::hex;
 
 std::wstring className(HWND h) {
   wchar_t buf[256] = {};
@@ -80,6 +50,33 @@ std::wstring windowText(HWND h) {
     return {};
   buf.resize(got);
   return buf;
+}
+
+// EM_GETSEL with no pointers answers in its result, so it works across processes.
+std::string selection(HWND h) {
+  DWORD_PTR packed = 0;
+  SendMessageTimeoutW(h, EM_GETSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, &packed);
+  return std::to_string(LOWORD(packed)) + "," + std::to_string(HIWORD(packed));
+}
+
+// The screen position of a character's top left corner.
+POINT characterAt(HWND h, size_t index) {
+  DWORD_PTR packed = 0;
+  SendMessageTimeoutW(h, EM_POSFROMCHAR, index, 0, SMTO_ABORTIFHUNG, 2000, &packed);
+  POINT at{static_cast<short>(LOWORD(packed)), static_cast<short>(HIWORD(packed))};
+  ClientToScreen(h, &at);
+  return at;
+}
+
+// The screen x of each character's left edge, comma-separated, and the top of the first line,
+// so that a journey can press the mouse on given characters as a user aims at them.
+std::string characterPlaces(HWND h, size_t count) {
+  std::string lefts;
+  for (size_t i = 0; i < count; ++i) {
+    if (i) lefts += ',';
+    lefts += std::to_string(characterAt(h, i).x);
+  }
+  return lefts + "\tlinetop=" + (count ? std::to_string(characterAt(h, 0).y) : std::string());
 }
 
 bool isEdit(HWND h) { return CompareStringOrdinal(className(h).c_str(), -1, L"Edit", -1, TRUE) == CSTR_EQUAL; }
@@ -122,7 +119,10 @@ void describe(HWND h, int depth) {
     DWORD_PTR ch = 0;
     SendMessageTimeoutW(h, EM_GETPASSWORDCHAR, 0, 0, SMTO_ABORTIFHUNG, 2000, &ch);
     line += "\tpasschar=" + std::to_string(ch);
-    line += "\ttext=" + escaped(windowText(h));
+    const std::wstring text = windowText(h);
+    line += "\ttext=" + escaped(text);
+    line += "\tsel=" + selection(h);
+    line += "\tcharx=" + characterPlaces(h, text.size());
   }
   emit(line);
 }
@@ -210,10 +210,17 @@ int describeTopLevel(HWND h) {
   return 0;
 }
 
+int listToolbar(const wchar_t* caption) {
+  HWND h = findTopLevel(caption);
+  HWND toolbar = h ? FindWindowExW(h, nullptr, TOOLBARCLASSNAMEW, nullptr) : nullptr;
+  if (!toolbar) return 2;
+  return e2e::listToolbarButtons(toolbar) ? 0 : 1;
+}
+
 int usage() {
   std::fputs(
       "usage: wintree [--tree|--close|--minimize|--restore <caption> | --move <caption> <x> <y>"
-      " | --at <x> <y> | --foreground]\n",
+      " | --at <x> <y> | --foreground | --toolbar <caption>]\n",
       stderr);
   return 1;
 }
@@ -228,6 +235,7 @@ int wmain(int argc, wchar_t** argv) {
   if (argc == 3 && option == L"--close") return postClose(argv[2]);
   if (argc == 3 && option == L"--minimize") return postSysCommand(argv[2], SC_MINIMIZE);
   if (argc == 3 && option == L"--restore") return postSysCommand(argv[2], SC_RESTORE);
+  if (argc == 3 && option == L"--toolbar") return listToolbar(argv[2]);
   if (argc == 4 && option == L"--at")
     return describeTopLevel(WindowFromPoint(POINT{_wtoi(argv[2]), _wtoi(argv[3])}));
   if (argc == 5 && option == L"--move") return moveTo(argv[2], _wtoi(argv[3]), _wtoi(argv[4]));
