@@ -215,18 +215,24 @@ tsn_wait_exit() {
 }
 
 # tsn_screenshot FILE [SECONDS]: a shot of the whole screen once it has stopped changing (two
-# shots in a row with the same pixels), so that windows that were just shown have painted.
-# Keeps the last shot and fails when the screen did not settle in time.
+# shots in a row with the same pixels), so that windows that were just shown have painted. A
+# blinking caret is not a change: shots that differ in a caret's worth of pixels or fewer count
+# as the same. Keeps the last shot and fails when the screen did not settle in time.
 tsn_screenshot() {
-  local file=$1 deadline=$((SECONDS + ${2:-20})) shot=$1.tmp.png sig last=
+  local file=$1 deadline=$((SECONDS + ${2:-20})) shot=$1.tmp.png differing
   mkdir -p "$(dirname "$file")"
+  rm -f "$file"
   while :; do
     timeout 30 import -display "$DISPLAY" -window root "$shot" || return 1
-    sig=$(identify -format '%#' "$shot") || return 1
-    mv -f "$shot" "$file"
-    [ "$sig" = "$last" ] && return 0
+    if [ -f "$file" ]; then
+      # compare prints how many pixels differ; its exit status only says whether any do.
+      differing=$(compare -metric AE "$file" "$shot" null: 2>&1)
+      mv -f "$shot" "$file"
+      awk -v n="$differing" 'BEGIN { exit !(n ~ /^[0-9.e+]+$/ && n + 0 <= 64) }' && return 0
+    else
+      mv -f "$shot" "$file"
+    fi
     [ $SECONDS -ge $deadline ] && return 1
-    last=$sig
     sleep 0.3
   done
 }
