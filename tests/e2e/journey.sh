@@ -138,18 +138,34 @@ TREE_FIELDS='{
   for (i = 1; i <= NF; i++) { k = $i; sub(/=.*/, "", k); v = $i; sub(/^[^=]*=/, "", v); f[k] = v }
 }'
 
-# edits FILE: one line per edit control of a tree listing: "masked" or "plain" (password
-# character set or not), then "offscreen" (not inside the top-level window's rectangle, like a
-# box parked at negative coordinates), "shown" or "hidden", then the text.
-edits() {
-  awk -F'\t' "$TREE_FIELDS"'
+# edit_fields FILE FIELD...: one tab-separated line per edit control of a tree listing: "masked"
+# or "plain" (password character set or not), then "offscreen" (not inside the top-level
+# window's rectangle, like a box parked at negative coordinates), "shown" or "hidden", then the
+# named fields.
+edit_fields() {
+  awk -F'\t' -v fields="${*:2}" "$TREE_FIELDS"'
     NR == 1 { rx = f["x"] + 0; ry = f["y"] + 0; rw = f["w"] + 0; rh = f["h"] + 0 }
     tolower(f["class"]) == "edit" {
       x = f["x"] + 0; y = f["y"] + 0
       inside = x >= rx && y >= ry && x + f["w"] <= rx + rw && y + f["h"] <= ry + rh
-      print (f["passchar"] + 0 != 0 ? "masked" : "plain"), \
-            (!inside ? "offscreen" : f["visible"] == 1 ? "shown" : "hidden"), f["text"]
+      line = (f["passchar"] + 0 != 0 ? "masked" : "plain") "\t" \
+             (!inside ? "offscreen" : f["visible"] == 1 ? "shown" : "hidden")
+      n = split(fields, wanted, " ")
+      for (i = 1; i <= n; i++) line = line "\t" f[wanted[i]]
+      print line
     }' "$1"
+}
+
+# edits FILE: the same with the text, space-separated, e.g. "masked shown ***".
+edits() {
+  edit_fields "$1" text | tr '\t' ' '
+}
+
+# shown_edit FILE KIND FIELD...: the named fields of the shown edit of that kind, tab-separated.
+shown_edit() {
+  edit_fields "$1" "${@:3}" | awk -F'\t' -v kind="$2" '
+    $1 == kind && $2 == "shown" { sub(/^[^\t]*\t[^\t]*(\t|$)/, ""); print; found = 1; exit }
+    END { exit !found }'
 }
 
 # count_edits FILE KIND PLACE: how many edits match, e.g. count_edits t.txt plain shown.
@@ -225,17 +241,19 @@ key_centre() {
 # key_layout FILE: what the key block of a keyboard tree listing looks like, one NAME=VALUE a
 # line: count (shown keys), row1..row5 (captions joined by "|"), misfits (keys that do not
 # start where their left neighbour ends, or rows that do not start one key below the row
-# above), key (width and height of the "`" key), margin (its distance from the client area's
-# left edge), rights (right edges of
+# above), key (width and height of the first key, "`" in English), margin (its distance from
+# the client area's left edge), rights (right edges of
 # Backspace, "\", Enter and the right Shift), edge (margin + 15 keys from the client area's
 # left edge, where every row should end) and block (left, top, width, height of the rectangle
-# from the "`" key to Enter's right edge, five keys high). All in screen pixels.
+# from the first key to Enter's right edge, five keys high). All in screen pixels. Only rights
+# needs the English captions.
 key_layout() {
   keys "$1" | awk -F'\t' -v cx="$(field "$1" cx)" '
     $3 != y { rows++; if (rows > 1 && $3 != y + high) misfits++; y = $3; next_x = "" }
     next_x != "" && $2 != next_x { misfits++ }
     { row[rows] = row[rows] (row[rows] == "" ? "" : "|") $1; right[$1] = next_x = $2 + $4; count++ }
-    $1 == "`" { left = $2; top = $3; key = $4 "x" $5; edge = $4; high = $5 }
+    count == 1 { left = $2; top = $3; key = $4 "x" $5; edge = $4; high = $5 }
+    rows == 3 { enter_right = $2 + $4 }
     END {
       print "count=" count
       for (r = 1; r <= rows; r++) print "row" r "=" row[r]
@@ -244,7 +262,7 @@ key_layout() {
       print "margin=" left - cx
       print "rights=" right["bksp"] " " right["\\"] " " right["ent"] " " right["shft"]
       print "edge=" left + 15 * edge
-      print "block=" left " " top " " right["ent"] - left " " 5 * high
+      print "block=" left " " top " " enter_right - left " " 5 * high
     }'
 }
 
@@ -285,3 +303,243 @@ check_key_block() {
     equals "$(fact "$facts" rights)" "$edge $edge $edge $edge"
   check "the cover lies exactly over the key block" equals "$(rect "$2")" "$(fact "$facts" block)"
 }
+
+# xdo ARGS...: xdotool with a time-out, so that a stuck X server cannot hang a journey.
+xdo() { timeout 30 xdotool "$@"; }
+
+# cover_over_keys: the cover's rectangle is that of the key block right now.
+cover_over_keys() {
+  local kb cover facts=$JOURNEY_ARTIFACTS/key-layout.txt
+  kb=$(tree_of "$KEYBOARD") && cover=$(tree_of "$COVER") || return 1
+  key_layout "$kb" >"$facts"
+  [ "$(rect "$cover")" = "$(fact "$facts" block)" ]
+}
+
+# --- the keyboard window as a user works it ----------------------------------------------------
+
+keyboard_minimised() { window_at "$KEYBOARD" -32000 -32000; }
+
+# restore_keyboard: brings the keyboard window back after a drag minimised it, as a click on
+# its task-bar button does, and waits until the cover is back over the keys.
+restore_keyboard() {
+  wintree --restore "$KEYBOARD" && tsn_wait_for 20 cover_over_keys
+}
+
+# menu_keys KEY...: a click on the keyboard window's title bar, so that keys reach it, then
+# those keys (xdotool names), e.g. menu_keys alt+k Down Return for a menu entry.
+menu_keys() {
+  local x y w
+  read -r x y w _ < <(rect "$(tree_of "$KEYBOARD")")
+  click_at $((x + w / 2)) $((y + 10)) && xdo key --delay 80 "$@"
+}
+
+# click_toolbar_button INDEX: a click on the keyboard window's toolbar button with that index
+# (separators count), or on the last shown one with "last".
+click_toolbar_button() {
+  local at
+  at=$(wintree --toolbar "$KEYBOARD" | awk -F'\t' -v want="$1" "$TREE_FIELDS"'
+    f["index"] == want || (want == "last" && f["hidden"] == 0 && f["separator"] == 0) {
+      at = int(f["x"] + f["w"] / 2) " " int(f["y"] + f["h"] / 2)
+      if (want != "last") exit
+    }
+    END { if (at == "") exit 1; print at }') || return 1
+  click_at $at
+}
+
+# row_key FILE ROW first|last: "x y" of the centre of the first or last shown key of a key row
+# (1 to 5) of a keyboard tree listing: the left Shift is the first of row 4, Backspace the last
+# of row 1, whatever the layout calls them.
+row_key() {
+  keys "$1" | awk -F'\t' -v row="$2" -v which="$3" '
+    $3 != y { rows++; y = $3 }
+    rows == row { at = int($2 + $4 / 2) " " int($3 + $5 / 2); if (which == "first") exit }
+    END { if (at == "") exit 1; print at }'
+}
+
+# A key's caption for the character it enters: "&" shows as "&&".
+caption_of() { if [ "$1" = "&" ]; then echo "&&"; else echo "$1"; fi; }
+
+# key_shown CHARACTER: a shown key enters that character now.
+key_shown() { [ -n "$(key_centre "$(tree_of "$KEYBOARD")" "$(caption_of "$1")")" ]; }
+
+# snapshot_keys NAME: a copy of the keyboard window's tree listing as the keys are now.
+snapshot_keys() {
+  local copy=$JOURNEY_ARTIFACTS/keys-$1.txt
+  cp "$(tree_of "$KEYBOARD")" "$copy" && echo "$copy"
+}
+
+keys_match() { [ "$(keys "$(tree_of "$KEYBOARD")" | cut -f1)" = "$(keys "$1" | cut -f1)" ]; }
+keys_differ() { ! keys_match "$1"; }
+
+# shifted_keys UNSHIFTED_SNAPSHOT: a snapshot of the keys while Shift is down; clicks Shift and
+# back again.
+shifted_keys() {
+  local shift_at shifted
+  shift_at=$(row_key "$1" 4 first) || return 1
+  click_at $shift_at && tsn_wait_for 15 keys_differ "$1" || return 1
+  shifted=$(snapshot_keys shifted) || return 1
+  click_at $shift_at && tsn_wait_for 15 keys_match "$1" && echo "$shifted"
+}
+
+# type_on_screen TEXT: enters TEXT as a user does, by clicks on the cover at the keys' centres,
+# clicking Shift first for a character that only the shifted keys show (Shift then acts for
+# that one character). Returns once the clicks are sent; callers wait for their effect.
+type_on_screen() {
+  local LC_ALL=C.UTF-8
+  local text=$1 plain shifted= shift_at at caption i
+  local clicks=()
+  plain=$(snapshot_keys plain) && shift_at=$(row_key "$plain" 4 first) || return 1
+  for ((i = 0; i < ${#text}; i++)); do
+    caption=$(caption_of "${text:i:1}")
+    at=$(key_centre "$plain" "$caption")
+    if [ -n "$at" ]; then
+      clicks+=(mousemove $at click 1)
+      continue
+    fi
+    [ -n "$shifted" ] || shifted=$(shifted_keys "$plain") || return 1
+    at=$(key_centre "$shifted" "$caption")
+    [ -n "$at" ] || { tsn_log "no key enters '${text:i:1}'"; return 1; }
+    clicks+=(mousemove $shift_at click 1 mousemove $at click 1)
+  done
+  xdo "${clicks[@]}"
+}
+
+# stars N: what the masked box shows for a password of N characters.
+stars() { printf '%*s' "$1" '' | tr ' ' '*'; }
+
+# --- selecting and dragging with the real mouse ----------------------------------------------
+
+box_selection_is() { [ "$(shown_edit "$(tree_of "$KEYBOARD")" "$1" sel)" = "$2" ]; }
+
+# select_all KIND: a double click in the keyboard window's shown box of that kind (masked or
+# plain); waits until all of its text is selected.
+select_all() {
+  local kb x y length
+  kb=$(tree_of "$KEYBOARD") || return 1
+  read -r x y < <(box_centre "$kb")
+  # One left edge per UTF-16 unit, as the box counts its selection.
+  length=$(shown_edit "$kb" "$1" charx | awk -F, '{ print NF }')
+  point_at "$x" "$y" && xdo click --repeat 2 --delay 80 1 && tsn_wait_for 10 box_selection_is "$1" "0,$length"
+}
+
+# select_range KIND FROM TO: presses before character FROM (0-based) of the shown box and
+# releases before character TO, as a user selects with the mouse; waits for that selection.
+select_range() {
+  local lefts top from to y
+  IFS=$'\t' read -r lefts top < <(shown_edit "$(tree_of "$KEYBOARD")" "$1" charx linetop)
+  from=$(cut -d, -f$(($2 + 1)) <<<"$lefts")
+  to=$(cut -d, -f$(($3 + 1)) <<<"$lefts")
+  y=$((top + 6))
+  point_at $((from + 1)) $y &&
+    xdo mousedown 1 mousemove $(((from + to) / 2)) $y mousemove $((to + 1)) $y mouseup 1 &&
+    tsn_wait_for 10 box_selection_is "$1" "$2,$3"
+}
+
+# The note that trails the pointer during a drag (the program's only window without a
+# caption) is beside the pointer: the drag loop has seen the pointer there.
+note_beside_pointer() {
+  local X Y SCREEN WINDOW
+  eval "$(xdo getmouselocation --shell)"
+  wintree | awk -F'\t' -v px="$X" -v py="$Y" "$TREE_FIELDS"'
+    f["class"] == "TessarinForm" && f["caption"] == "" {
+      dx = f["x"] - px; dy = f["y"] - py
+      if (dx >= 10 && dx <= 25 && dy >= 10 && dy <= 25) found = 1
+    }
+    END { exit !found }'
+}
+
+note_gone() { ! wintree | grep -q $'class=TessarinForm\tcaption=\t'; }
+
+# drag_from_box KIND TO_X TO_Y [ARRIVED...]: presses on the selected characters of the shown
+# box and moves with the left button held until the drag has begun (the program minimises its
+# windows), carries it to TO in steps, waits until the drag is seen there (and ARRIVED
+# succeeds), releases, and waits for the drag to end.
+drag_from_box() {
+  local x y i sel lefts top start end tx=$2 ty=$3 arrived=0
+  IFS=$'\t' read -r sel lefts top < <(shown_edit "$(tree_of "$KEYBOARD")" "$1" sel charx linetop)
+  IFS=, read -r start end <<<"$sel"
+  [ -n "$end" ] && [ "$end" -gt "$start" ] || return 1
+  shift 3
+  # A little right of the middle of the first and the last selected character's left edges.
+  x=$((($(cut -d, -f$((start + 1)) <<<"$lefts") + $(cut -d, -f"$end" <<<"$lefts")) / 2 + 2))
+  y=$((top + 6))
+  point_at $x $y && xdo mousedown 1 mousemove $((x + 6)) $y mousemove $((x + 12)) $((y + 3)) || return 1
+  if ! tsn_wait_for 15 keyboard_minimised; then
+    xdo mouseup 1
+    return 1
+  fi
+  for i in 1 2 3 4; do xdo mousemove $((x + (tx - x) * i / 4)) $((y + (ty - y) * i / 4)); done
+  tsn_wait_for 15 note_beside_pointer || arrived=1
+  [ $# -eq 0 ] || tsn_wait_for 15 "$@" || arrived=1
+  xdo mouseup 1
+  tsn_wait_for 15 note_gone && return $arrived
+}
+
+# --- the programs the password goes to ----------------------------------------------------
+
+TARGET="Tessarin E2E Target"
+NOTEPAD="Untitled - Notepad"
+
+# start_target: the drop target helper, logging to target.log in the work folder; its pid is
+# in TARGET_PID.
+start_target() {
+  TARGET_LOG=$JOURNEY_DIR/target.log
+  journey_start "$TSN_TARGET" target.log "$TARGET" || return 1
+  TARGET_PID=$JOURNEY_PID
+  tsn_wait_for 30 target_count_above ready 0 && tsn_wait_window "$TARGET" 30
+}
+
+# target_count KIND: how many records of that kind the target has logged.
+target_count() { cat "$TARGET_LOG" 2>/dev/null | grep -c "^$1"$'\t'; }
+target_count_above() { [ "$(target_count "$1")" -gt "$2" ]; }
+
+# target_last KIND FIELD: a field of the target's last record of that kind.
+target_last() {
+  grep "^$1"$'\t' "$TARGET_LOG" | tail -n 1 | tr '\t' '\n' | sed -n "s/^$2=//p"
+}
+
+# edit_centre CAPTION: "x y" of the middle of that window's shown plain edit box.
+edit_centre() {
+  local x y w h
+  IFS=$'\t' read -r x y w h < <(shown_edit "$(tree_of "$1")" plain x y w h)
+  [ -n "$h" ] && echo "$((x + w / 2)) $((y + h / 2))"
+}
+
+# edit_text CAPTION: the text of that window's shown plain edit box; wintree's escapes undone.
+edit_text() {
+  local text
+  text=$(shown_edit "$(tree_of "$1")" plain text) || return 1
+  printf '%b\n' "$text"
+}
+edit_text_is() { [ "$(edit_text "$1")" = "$2" ]; }
+
+# ansi_hex TEXT CODEPAGE: the bytes of TEXT in that Windows code page, as the target logs them.
+ansi_hex() { printf '%s' "$1" | iconv -f UTF-8 -t "CP$2" | od -An -tx1 | tr -d ' \n'; }
+
+# close_program CAPTION PID: closes a window as its close box does and waits for the process.
+close_program() {
+  wintree --close "$1" && tsn_wait_exit "$2" 30
+}
+
+# button_centre CAPTION BUTTON: "x y" of the middle of the button with that caption (as wintree
+# lists it, "&" marks included) in the top-level window with that caption.
+button_centre() {
+  local tree
+  tree=$(tree_of "$1") || return 1
+  awk -F'\t' -v want="$2" "$TREE_FIELDS"'
+    f["class"] == "Button" && f["caption"] == want { print int(f["x"] + f["w"] / 2), int(f["y"] + f["h"] / 2); found = 1; exit }
+    END { exit !found }' "$tree"
+}
+
+# close_unsaved_notepad PID: closes notepad and answers "No" when it asks to save its text.
+close_unsaved_notepad() {
+  local at
+  wintree --close "$NOTEPAD" && tsn_wait_for 20 button_centre Notepad "&No" >/dev/null || return 1
+  at=$(button_centre Notepad "&No") && click_at $at && tsn_wait_exit "$1" 30
+}
+
+# --- the clipboard --------------------------------------------------------------------------
+
+clipboard_set() { tsn_wine_run "$TSN_CLIPBOARD" --set "$1"; }
+clipboard_text() { tsn_wine_run "$TSN_CLIPBOARD" --get; }
+clipboard_empty() { tsn_wine_run "$TSN_CLIPBOARD" --get >/dev/null; [ $? -eq 3 ]; }

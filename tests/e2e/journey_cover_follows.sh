@@ -6,13 +6,6 @@ journey_begin cover_follows
 
 journey_open_tessarin
 
-# cover_over_keys: the cover's rectangle is that of the key block right now.
-cover_over_keys() {
-  local kb cover facts=$JOURNEY_ARTIFACTS/key-layout.txt
-  kb=$(tree_of "$KEYBOARD") && cover=$(tree_of "$COVER") || return 1
-  key_layout "$kb" >"$facts"
-  [ "$(rect "$cover")" = "$(fact "$facts" block)" ]
-}
 away_from() { ! window_at "$@"; }
 
 require "at start the cover lies over the keys" cover_over_keys

@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# No copy of the password is left in the program's memory once the program is done with it:
+# anything running as the same user can read that memory. A distinctive password is entered
+# with the on-screen keys and delivered. After the toolbar's Clear, after deliveries by drag
+# and drop and by injection that do not keep the password, and after it has been entered and
+# erased again just before exit, the program's memory holds it neither as UTF-16 nor as ANSI
+# text. The mask stays on throughout, so no text box ever holds the password itself.
+source "$(dirname "$0")/journey.sh"
+journey_begin secrets
+
+INI=$JOURNEY_DIR/tsnconfig.ini
+journey_settings "Keep Password after Drag Drop=True"
+PASSWORD='Qz7#Wm4!Kp'
+
+# scan TEXT NAME: the scanner's report on the program's memory, kept as an artefact; its exit
+# status is the scanner's (0 not found, 1 found, 2 could not read the program).
+scan() {
+  tsn_wine_run "$TSN_MEMSCAN" tessarin.exe "$1" >"$JOURNEY_ARTIFACTS/scan-$2.txt"
+}
+found_in_memory() { scan "$1" "$2"; [ $? = 1 ]; }
+
+# no_copy_left NAME: the program's memory holds the password nowhere that its own code reaches.
+# Left aside are copies in COM's messages: a target in another process gets the text through
+# COM, whose runtime copies it into a reply message in this process and frees that message
+# unwiped. No code of ours allocates, sees or frees it, and every program that hands text to
+# another process by drag and drop leaves the same. The scanner tells those copies by COM's
+# wire format around them; they are counted in the log.
+no_copy_left() {
+  local report=$JOURNEY_ARTIFACTS/scan-$1.txt status
+  scan "$PASSWORD" "$1"
+  status=$?
+  [ $status -le 1 ] || return 1
+  local aside ours
+  aside=$(grep -c $'\tmarshalled=1\t' "$report")
+  ours=$(grep $'^found\t' "$report" | grep -vc $'\tmarshalled=1\t')
+  [ "$aside" = 0 ] || echo "  note: copies left in COM's messages: $aside" >&2
+  [ "$ours" = 0 ] || grep $'^found\t' "$report" | grep -v $'\tmarshalled=1\t' | sed 's/^/  /' >&2
+  [ "$ours" = 0 ]
+}
+
+# enter_password: types the password on the keys and waits until the box shows its stars.
+enter_password() {
+  type_on_screen "$PASSWORD" && tsn_wait_for 20 text_is "$(stars ${#PASSWORD})"
+}
+
+# deliver N: selects the whole password and drags it onto the target, whose text box then holds
+# the password N times over.
+deliver() {
+  local expected= i
+  for ((i = 0; i < $1; i++)); do expected+=$PASSWORD; done
+  select_all masked && drag_from_box masked "$TARGET_X" "$TARGET_Y" target_count_above enter $(($1 - 1)) &&
+    tsn_wait_for 15 edit_text_is "$TARGET" "$expected" && restore_keyboard
+}
+
+require "the target program starts" start_target
+journey_open_tessarin
+require "the cover is over the keys" tsn_wait_for 30 cover_over_keys
+read -r TARGET_X TARGET_Y <<<"$(edit_centre "$TARGET")"
+require "the target's text box is found" test -n "$TARGET_Y"
+# The scanner must see the program's memory, or finding nothing would prove nothing.
+require "the scanner finds the cover's caption in the program" found_in_memory "$COVER" caption
+
+require "the password is entered" enter_password
+check "the scanner finds the password the program holds" found_in_memory "$PASSWORD" held
+require "it is delivered and kept" deliver 1
+check "the kept password still shows" tsn_wait_for 10 text_is "$(stars ${#PASSWORD})"
+require "the toolbar's Clear is clicked" click_toolbar_button last
+require "the password box is empty" tsn_wait_for 10 text_is ""
+check "no copy is left after Clear" no_copy_left after-clear
+
+require "Keep Password after Drag Drop is switched off" menu_keys alt+o k
+require "the choice is saved" tsn_wait_for 10 grep -q "^Keep Password after Drag Drop=False" "$INI"
+require "the password is entered again" enter_password
+require "it is delivered" deliver 2
+require "the password box is empty" tsn_wait_for 10 text_is ""
+check "no copy is left after a delivery that does not keep it" no_copy_left after-delivery
+
+require "Injection Mode is chosen from the menu" menu_keys alt+o Down Down Down Return
+require "the choice is saved" tsn_wait_for 10 grep -q "^Drag Drop Mode=Inject" "$INI"
+require "the password is entered again" enter_password
+require "it is typed into the target by injection" deliver 3
+check "the drag carried no text" equals "$(target_last drop unicode)" ""
+require "the password box is empty" tsn_wait_for 10 text_is ""
+check "no copy is left after injection" no_copy_left after-injection
+
+require "the password is entered once more" enter_password
+read -r BACKSPACE_X BACKSPACE_Y < <(row_key "$(tree_of "$KEYBOARD")" 1 last)
+point_at "$BACKSPACE_X" "$BACKSPACE_Y" && xdo click --repeat ${#PASSWORD} --delay 150 1
+require "Backspace on the keys erases it" tsn_wait_for 10 text_is ""
+check "screenshot before exit" tsn_screenshot "$JOURNEY_ARTIFACTS/before-exit.png"
+check "no copy is left just before exit" no_copy_left before-exit
+
+check "the target closes" close_program "$TARGET" "$TARGET_PID"
+journey_close_tessarin
+
+journey_end
