@@ -78,6 +78,7 @@ require "the target takes the drop" tsn_wait_for 15 target_count_above drop 3
 check "the target got those two characters" equals "$(target_last drop unicode)" "(W"
 require "the keyboard comes back" restore_keyboard
 check "the box shows four stars, never a character" tsn_wait_for 10 text_is "$(stars 4)"
+check "the caret sits where the part was cut out" box_selection_is masked 2,2
 check "screenshot after the partial drag" tsn_screenshot "$JOURNEY_ARTIFACTS/3-partial.png"
 require "a double click selects the rest" select_all masked
 require "the rest is dragged" drag_from_box masked "$TARGET_X" "$TARGET_Y" target_count_above enter 4
