@@ -100,7 +100,7 @@ class Keyboard {
   // Layout of the window and the cover.
   void Resize(bool blnForceResize);
   void FormMove(long xPos, long yPos);
-  // The keyboard window's move handler: the cover follows, and comes back with the window.
+  // The keyboard window's move handler: the cover follows it, and goes and comes back with it.
   void KeyboardWindowMoved(long xPos, long yPos);
   void ResetFormCover();
   void RandomiseFormSizeAndPlacement();
