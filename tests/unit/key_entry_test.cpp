@@ -195,6 +195,14 @@ TEST_F(KeyEntry, DetermineSelectedPasswordTakesTheSelectionOrEverything) {
   select(0, 0);
   kb().DetermineSelectedPassword();
   EXPECT_EQ(kb().SelectedPassword(), u"abcdef");
+  // With the plain box shown, what it shows is the password, typed text included.
+  kb().TextIsMasked(false);
+  select(6, 0);
+  program.txtText().typeKey('X', u'X');
+  select(6, 1);
+  kb().DetermineSelectedPassword();
+  EXPECT_EQ(kb().SelectedPassword(), u"X");
+  EXPECT_EQ(kb().CurrentPassword(), u"abcdefX");
 }
 
 TEST_F(KeyEntry, HighlightTextSelectsTheMaskedBoxOrPutsTheCaretAtItsLength) {

@@ -189,6 +189,8 @@ void Keyboard::BeepOnHover(bool value) {
 
 void Keyboard::DetermineSelectedPassword() {
   auto& box = visibleBox();
+  // The plain box is the user's own text: the password follows what it shows.
+  if (&box == form_->txtText) currentPassword_ = box.text();
   const int start = box.selStart();
   const int length = box.selLength();
   if (length >= 1)
