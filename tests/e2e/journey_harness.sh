@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The harness itself, against a fixture program whose windows are known: if wintree misreads
-# opacity, topmost, the password character or edit visibility, or closing and waiting for the
-# process do not work, this journey fails instead of the program's journeys lying.
+# opacity, topmost, the password character, edit visibility, toolbar buttons or sliders, or
+# closing and waiting for the process do not work, this journey fails instead of the program's
+# journeys lying.
 source "$(dirname "$0")/journey.sh"
 journey_begin harness
 
@@ -26,6 +27,26 @@ check "masked edit's text is read across processes" \
   equals "$(edits "$main" | awk '$1 == "masked" {print $3}')" s3cret
 check "password character is '*'" \
   equals "$(grep -o 'passchar=[0-9]*' "$main" | sort -u | tr '\n' ' ')" "passchar=0 passchar=42 "
+
+# inside LINE OUTER [PREFIX]: LINE's rectangle (or its PREFIX one, e.g. thumb) lies within OUTER's.
+inside() {
+  local p=${3:-}
+  (($(val "$1" ${p}x) >= $(val "$2" x) && $(val "$1" ${p}y) >= $(val "$2" y) &&
+    $(val "$1" ${p}x) + $(val "$1" ${p}w) <= $(val "$2" x) + $(val "$2" w) &&
+    $(val "$1" ${p}y) + $(val "$1" ${p}h) <= $(val "$2" y) + $(val "$2" h)))
+}
+bar=$JOURNEY_ARTIFACTS/toolbar.txt
+wintree --toolbar "$CAPTION" >"$bar"
+require "wintree lists the toolbar's four entries" equals "$(wc -l <"$bar")" 4
+check "toolbar entries read pressed, plain, separator, hidden" \
+  equals "$(awk -F'\t' "$TREE_FIELDS"'{ printf "%s%s%s ", f["pressed"], f["separator"], f["hidden"] }' "$bar")" \
+  "100 000 010 001 "
+check "a shown button's rectangle lies in the window" inside "$(sed -n 2p "$bar")" "$(head -n 1 "$main")"
+slider=$(grep $'\tclass=msctls_trackbar32\t' "$main")
+check "the slider reads 42 in 10..99" equals "$(val "$slider" pos) $(val "$slider" min) $(val "$slider" max)" "42 10 99"
+check "the slider's thumb lies inside the slider" inside "$slider" "$slider" thumb
+check "a window without a toolbar reports it" equals "$(wintree --toolbar "$CAPTION Cover"; echo $?)" 2
+
 wintree >"$JOURNEY_ARTIFACTS/toplevel.txt"
 check "the top-level listing has both windows" \
   equals "$(grep -cE "caption=$CAPTION( Cover)?"$'\t' "$JOURNEY_ARTIFACTS/toplevel.txt")" 2

@@ -7,9 +7,11 @@
 //
 // Main window: <caption>, layered at <alpha>; edit "masked" (password char '*', text "s3cret",
 // visible), edit "plain" (text "plain text", hidden) and a visible edit parked far outside the
-// window. Popup: "<caption> Cover", topmost,
-// layered at 1. Closing the main window ends the process.
+// window; a toolbar of three buttons and a separator: pressed, plain, separator, hidden; a
+// slider from 10 to 99 at 42. Popup: "<caption> Cover", topmost, layered at 1.
+// Closing the main window ends the process.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cwchar>
 #include <string>
@@ -32,10 +34,38 @@ HWND makeLayered(const wchar_t* cls, const wchar_t* caption, DWORD style, DWORD 
   return wnd;
 }
 
+void addToolbar(HWND main) {
+  HWND toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | CCS_TOP, 0, 0, 0, 0, main,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  TBBUTTON buttons[4] = {};
+  const BYTE states[4] = {TBSTATE_ENABLED | TBSTATE_PRESSED, TBSTATE_ENABLED, 0, TBSTATE_ENABLED | TBSTATE_HIDDEN};
+  const BYTE styles[4] = {BTNS_BUTTON, BTNS_BUTTON, BTNS_SEP, BTNS_BUTTON};
+  for (int i = 0; i < 4; ++i) {
+    buttons[i].iBitmap = I_IMAGENONE;
+    buttons[i].idCommand = 101 + i;
+    buttons[i].fsState = states[i];
+    buttons[i].fsStyle = styles[i];
+    buttons[i].iString = -1;
+  }
+  SendMessageW(toolbar, TB_ADDBUTTONSW, 4, reinterpret_cast<LPARAM>(buttons));
+  SendMessageW(toolbar, TB_AUTOSIZE, 0, 0);
+}
+
+void addSlider(HWND main) {
+  HWND slider = CreateWindowExW(0, TRACKBAR_CLASSW, nullptr, WS_CHILD | WS_VISIBLE | TBS_HORZ, 20, 140, 200, 30,
+                                main, nullptr, GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(slider, TBM_SETRANGEMIN, FALSE, 10);
+  SendMessageW(slider, TBM_SETRANGEMAX, FALSE, 99);
+  SendMessageW(slider, TBM_SETPOS, TRUE, 42);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   if (argc != 3) return 1;
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
   const std::wstring caption = argv[1];
   const BYTE alpha = static_cast<BYTE>(_wtoi(argv[2]));
 
@@ -59,6 +89,8 @@ int wmain(int argc, wchar_t** argv) {
   CreateWindowExW(0, L"EDIT", L"parked", WS_CHILD | WS_VISIBLE, -10000, -10000, 50, 20, main,
                   nullptr, wc.hInstance, nullptr);
   SendMessageW(masked, EM_SETPASSWORDCHAR, L'*', 0);
+  addToolbar(main);
+  addSlider(main);
 
   const std::wstring coverCaption = caption + L" Cover";
   HWND cover = makeLayered(L"TsnE2EFixture", coverCaption.c_str(), WS_POPUP | WS_VISIBLE,

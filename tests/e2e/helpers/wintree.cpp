@@ -15,7 +15,9 @@
 //
 // Every line has the window's rectangle (x, y, w, h) and its client area's origin (cx, cy),
 // both in screen pixels. An edit control's line also has its text, its selection (sel=start,end)
-// and where its characters are (charx: each one's left edge; linetop: the first line's top).
+// and where its characters are (charx: each one's left edge; linetop: the first line's top). A
+// slider's line has its position and range (pos, min, max) and its thumb (thumbx, thumby,
+// thumbw, thumbh), so that a script can drag it.
 // Exit status: 0 done, 2 no such window, 1 bad usage or the call failed.
 #include <windows.h>
 
@@ -23,6 +25,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "remote_buffer.h"
 #include "remote_toolbar.h"
 #include "text_out.h"
 
@@ -79,6 +82,26 @@ std::string characterPlaces(HWND h, size_t count) {
   return lefts + "\tlinetop=" + (count ? std::to_string(characterAt(h, 0).y) : std::string());
 }
 
+// TBM_GETTHUMBRECT answers through a pointer, so into a buffer in the slider's process.
+std::string sliderFields(HWND h) {
+  std::string fields = "\tpos=" + std::to_string(SendMessageW(h, TBM_GETPOS, 0, 0));
+  fields += "\tmin=" + std::to_string(SendMessageW(h, TBM_GETRANGEMIN, 0, 0));
+  fields += "\tmax=" + std::to_string(SendMessageW(h, TBM_GETRANGEMAX, 0, 0));
+  RemoteBuffer remote(h, sizeof(RECT));
+  RECT thumb{};
+  if (!remote.valid()) return fields;
+  SendMessageW(h, TBM_GETTHUMBRECT, 0, remote.address());
+  if (!remote.read(thumb)) return fields;
+  MapWindowPoints(h, HWND_DESKTOP, reinterpret_cast<POINT*>(&thumb), 2);
+  return fields + "\tthumbx=" + std::to_string(thumb.left) + "\tthumby=" + std::to_string(thumb.top) +
+         "\tthumbw=" + std::to_string(thumb.right - thumb.left) +
+         "\tthumbh=" + std::to_string(thumb.bottom - thumb.top);
+}
+
+bool isSlider(HWND h) {
+  return CompareStringOrdinal(className(h).c_str(), -1, TRACKBAR_CLASSW, -1, TRUE) == CSTR_EQUAL;
+}
+
 bool isEdit(HWND h) { return CompareStringOrdinal(className(h).c_str(), -1, L"Edit", -1, TRUE) == CSTR_EQUAL; }
 
 void describe(HWND h, int depth) {
@@ -115,6 +138,7 @@ void describe(HWND h, int depth) {
   bool haveAlpha = (exStyle & WS_EX_LAYERED) && GetLayeredWindowAttributes(h, &key, &alpha, &flags) &&
                    (flags & LWA_ALPHA);
   line += "\talpha=" + (haveAlpha ? std::to_string(alpha) : std::string("-"));
+  if (isSlider(h)) line += sliderFields(h);
   if (isEdit(h)) {
     DWORD_PTR ch = 0;
     SendMessageTimeoutW(h, EM_GETPASSWORDCHAR, 0, 0, SMTO_ABORTIFHUNG, 2000, &ch);
