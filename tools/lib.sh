@@ -192,8 +192,14 @@ tsn_holds() {
   done
 }
 
+# tsn_title_regex CAPTION: a pattern for xdotool that matches exactly this title, so that a
+# title such as "Hide mouse?" is not read as a regular expression.
+tsn_title_regex() {
+  printf '^%s$' "$(printf '%s' "$1" | sed 's/[][\\.*^$?+(){}|]/\\&/g')"
+}
+
 # Mapped X windows only: Wine may create a window's X counterpart before the program shows it.
-tsn_window_shown() { timeout 10 xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+tsn_window_shown() { timeout 10 xdotool search --onlyvisible --name "$(tsn_title_regex "$1")" >/dev/null 2>&1; }
 
 # tsn_wait_window CAPTION [SECONDS]: waits for a shown X window with exactly this title.
 tsn_wait_window() {
@@ -240,7 +246,7 @@ tsn_screenshot() {
 # tsn_crop_to_window SHOT CAPTION OUT: cuts the window with this title out of a screenshot.
 tsn_crop_to_window() {
   local id X Y WIDTH HEIGHT SCREEN WINDOW
-  id=$(timeout 10 xdotool search --onlyvisible --name "^$2\$" | head -n 1)
+  id=$(timeout 10 xdotool search --onlyvisible --name "$(tsn_title_regex "$2")" | head -n 1)
   [ -n "$id" ] || return 1
   eval "$(timeout 10 xdotool getwindowgeometry --shell "$id")"
   convert "$1" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$3"

@@ -93,8 +93,11 @@ journey_start() {
   cd - >/dev/null
 }
 
+# The program with the layout files the build puts beside it.
 journey_start_tessarin() {
   cp "$TSN_EXE" "$JOURNEY_DIR/tessarin.exe" || return 1
+  rm -rf "$JOURNEY_DIR/layouts"
+  cp -r "$(dirname "$TSN_EXE")/layouts" "$JOURNEY_DIR/layouts" || return 1
   journey_start "$JOURNEY_DIR/tessarin.exe"
 }
 
@@ -194,7 +197,7 @@ window_at() { [ "$(rect "$(tree_of "$1")" | cut -d' ' -f1-2)" = "$2 $3" ]; }
 # move_keyboard X Y: moves the keyboard window's X window, as a window manager would.
 move_keyboard() {
   local id
-  id=$(timeout 10 xdotool search --onlyvisible --name "^$KEYBOARD\$" | head -n 1)
+  id=$(timeout 10 xdotool search --onlyvisible --name "$(tsn_title_regex "$KEYBOARD")" | head -n 1)
   [ -n "$id" ] && timeout 10 xdotool windowmove "$id" "$1" "$2"
 }
 
@@ -325,12 +328,83 @@ restore_keyboard() {
   wintree --restore "$KEYBOARD" && tsn_wait_for 20 cover_over_keys
 }
 
-# menu_keys KEY...: a click on the keyboard window's title bar, so that keys reach it, then
-# those keys (xdotool names), e.g. menu_keys alt+k Down Return for a menu entry.
-menu_keys() {
+# title_bar: "x y" of a point on the keyboard window's title bar, clear of its buttons.
+title_bar() {
   local x y w
   read -r x y w _ < <(rect "$(tree_of "$KEYBOARD")")
-  click_at $((x + w / 2)) $((y + 10)) && xdo key --delay 80 "$@"
+  [ -n "$w" ] && echo "$((x + w / 2)) $((y + 10))"
+}
+
+keyboard_in_front() { [ "$(val "$(wintree --foreground)" caption)" = "$KEYBOARD" ]; }
+
+# Keys reach Wine only while the pointer is over one of its windows (there is no window
+# manager to give the focus), and then go to the active window. A click on the title bar makes
+# the keyboard window active; it is given only when the window is not in front already, since
+# two quick clicks there would maximise it.
+focus_keyboard() {
+  local at
+  at=$(title_bar) || return 1
+  if keyboard_in_front; then
+    point_at $at
+  else
+    click_at $at && tsn_wait_for 10 keyboard_in_front
+  fi
+}
+
+# point_at_keyboard: the pointer over the keyboard window's title bar without a click, so that
+# keys reach a dialog the program has open in front of it.
+point_at_keyboard() {
+  local at
+  at=$(title_bar) && point_at $at
+}
+
+# menu_keys KEY...: the keyboard window in front, then those keys (xdotool names), e.g.
+# menu_keys alt+k Down Return for a menu entry, or menu_keys ctrl+m for a shortcut.
+menu_keys() {
+  focus_keyboard && xdo key --delay 80 "$@"
+}
+
+# downs N: N times "Down", to walk down a menu.
+downs() {
+  local i
+  for ((i = 0; i < $1; i++)); do echo Down; done
+}
+
+# Menus by keyboard as a user without a mouse would: Alt+letter opens one with its first item
+# highlighted, Down skips separators. "Help" has no letter of its own: it is the menu to the
+# right of "&Keyboard Layout".
+menu_pick() { # menu_pick LETTER DOWNS
+  menu_keys "alt+$1" $(downs "$2") Return
+}
+help_pick() { # help_pick DOWNS
+  menu_keys alt+k Right $(downs "$1") Return
+}
+
+# A popup menu of the program is open (menus are top-level windows of class #32768).
+popup_menu_shown() {
+  wintree | grep -q $'\tclass=#32768\t.*\tvisible=1\t'
+}
+
+# answer_box TITLE KEY: waits for a message box of the program and answers it from the keyboard
+# (Return for the default button, n for No, Escape for Cancel); waits for it to close.
+answer_box() {
+  tsn_wait_window "$1" 15 || return 1
+  point_at_keyboard && xdo key "$2" && tsn_wait_for 15 tsn_window_gone "$1"
+}
+
+# file_dialog TITLE NAME: fills the program's file dialog (which opens with "*.lng" as its name)
+# with NAME and confirms it, or cancels it when NAME is empty; waits for the dialog to close.
+file_dialog() {
+  tsn_wait_window "$1" 15 || return 1
+  wait_equals 15 "*.lng" control_field "$1" Edit 1 text || return 1
+  point_at_keyboard || return 1
+  if [ -z "$2" ]; then
+    xdo key Escape
+  else
+    # wintree writes a backslash as two.
+    xdo type --delay 30 "$2" && wait_equals 10 "${2//\\/\\\\}" control_field "$1" Edit 1 text && xdo key Return
+  fi
+  tsn_wait_for 15 tsn_window_gone "$1"
 }
 
 # click_toolbar_button INDEX: a click on the keyboard window's toolbar button with that index
@@ -543,3 +617,88 @@ close_unsaved_notepad() {
 clipboard_set() { tsn_wine_run "$TSN_CLIPBOARD" --set "$1"; }
 clipboard_text() { tsn_wine_run "$TSN_CLIPBOARD" --get; }
 clipboard_empty() { tsn_wine_run "$TSN_CLIPBOARD" --get >/dev/null; [ $? -eq 3 ]; }
+
+# --- reading controls, settings and layout files ---------------------------------------------
+
+# val LINE KEY: a field of one listing line.
+val() {
+  tr '\t' '\n' <<<"$1" | sed -n "s/^$2=//p" | head -n 1
+}
+
+# control CAPTION CLASS N: the listing line of the Nth control of that class in the window.
+control() {
+  wintree --tree "$1" | awk -F'\t' -v c="class=$2" -v n="$3" 'tolower($5) == tolower(c) && ++seen == n'
+}
+
+# control_field CAPTION CLASS N KEY: one field of that control, e.g. whether a slider is visible.
+control_field() {
+  val "$(control "$1" "$2" "$3")" "$4"
+}
+
+# toolbar_field CAPTION KEY: that field of every toolbar button of the window, space-separated.
+toolbar_field() {
+  wintree --toolbar "$1" | while IFS= read -r line; do val "$line" "$2"; done | paste -sd' '
+}
+
+# mode_buttons: the pressed look (1 or 0) of the Standard, Hover and HideMouse buttons, the
+# first three on the keyboard window's toolbar.
+mode_buttons() { toolbar_field "$KEYBOARD" pressed | cut -d' ' -f1-3; }
+
+# key_caption_lines CAPTION: the captions of the window's buttons, one a line, as wintree writes
+# them; the key buttons Command1 to Command65 come first, in order.
+key_caption_lines() {
+  wintree --tree "$1" | awk -F'\t' '$5 == "class=Button" { sub(/^caption=/, "", $6); print $6 }'
+}
+
+# key_captions CAPTION FIRST LAST: the captions of key buttons FIRST..LAST, space-separated.
+key_captions() {
+  key_caption_lines "$1" | sed -n "$2,$3p" | paste -sd' '
+}
+
+# ini_get FILE SECTION KEY: a value of an INI file; names compare without regard to case, as
+# the profile functions do. Fails when the file or the entry is missing.
+ini_get() {
+  [ -r "$1" ] || return 1
+  tr -d '\r' <"$1" | awk -v s="$2" -v k="$3" '
+    /^\[/ { here = tolower($0) == "[" tolower(s) "]"; next }
+    here && (i = index($0, "=")) && tolower(substr($0, 1, i - 1)) == tolower(k) { print substr($0, i + 1); found = 1; exit }
+    END { exit !found }'
+}
+
+# ini_row FILE SECTION COUNT: entries Key 1 to Key COUNT of a layout section, space-separated.
+ini_row() {
+  local n
+  for ((n = 1; n <= $3; n++)); do ini_get "$1" "$2" "Key $n"; done | paste -sd' '
+}
+
+# ini_entries FILE SECTION...: "section|key=value" lines of those sections, for comparing files.
+ini_entries() {
+  local file=$1
+  shift
+  tr -d '\r' <"$file" | awk -v list="$(printf '%s\n' "$@" | tr 'A-Z' 'a-z')" '
+    BEGIN { n = split(list, names, "\n"); for (i = 1; i <= n; i++) wanted["[" names[i] "]"] = 1 }
+    /^\[/ { section = tolower($0); next }
+    (section in wanted) && index($0, "=") { print section "|" $0 }'
+}
+
+# as_utf8 FILE: a UTF-8 copy of a layout file written in code page 1252, to compare with the
+# captions wintree prints; prints the copy's path.
+as_utf8() {
+  local out
+  out=$JOURNEY_DIR/$(basename "$1").utf8
+  iconv -f CP1252 -t UTF-8 "$1" >"$out" && echo "$out"
+}
+
+# wait_equals SECONDS EXPECTED COMMAND...: polls until COMMAND prints EXPECTED; on time-out
+# says what it printed last.
+wait_equals() {
+  local deadline=$((SECONDS + $1)) want=$2 got
+  shift 2
+  until got=$("$@" 2>/dev/null) && [ "$got" = "$want" ]; do
+    if [ $SECONDS -ge $deadline ]; then
+      echo "  expected '$want', got '$got'" >&2
+      return 1
+    fi
+    sleep 0.2
+  done
+}
