@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Every top-level menu opens from the keyboard (a screenshot of each is kept); "Help" > "About
+# Tessarin" opens the About window modally with the version line, Escape closes it, and Ctrl+Q
+# ends the program with both its windows.
+source "$(dirname "$0")/journey.sh"
+journey_begin about
+
+ABOUT="About Tessarin"
+WS_DISABLED=$((0x08000000))
+
+keyboard_disabled() { echo $(($(field "$(tree_of "$KEYBOARD")" style) & WS_DISABLED ? 1 : 0)); }
+no_popup_menu() { ! popup_menu_shown; }
+
+# shoot_menu NAME KEY...: opens a menu with those keys, keeps a screenshot, closes it again.
+shoot_menu() {
+  local name=$1
+  shift
+  menu_keys "$@"
+  check "the $name menu opens" tsn_wait_for 10 popup_menu_shown
+  check "screenshot of the $name menu" tsn_screenshot "$JOURNEY_ARTIFACTS/menu-$name.png"
+  xdo key Escape Escape
+  check "Escape closes the $name menu" tsn_wait_for 10 no_popup_menu
+}
+
+journey_open_tessarin
+shoot_menu File alt+f
+shoot_menu Mode alt+m
+shoot_menu View alt+v
+shoot_menu Options alt+o
+shoot_menu Layout alt+k
+shoot_menu Help alt+k Right
+
+help_pick 2
+require "About Tessarin opens" tsn_wait_window "$ABOUT" 15
+about=$(tree_of "$ABOUT")
+check "it shows the version line" grep -q $'\tcaption=Version 3.1.0\t' "$about"
+check "it shows the title" grep -q $'\tcaption=Corvane Software: Tessarin\t' "$about"
+check "it shows the description" grep -q $'\ttext=Tessarin is a small program that helps' "$about"
+check "it has an OK button" grep -q $'class=Button\tcaption=OK\t' "$about"
+check "it is modal: the keyboard window is disabled" equals "$(keyboard_disabled)" 1
+check "screenshot of the About window" tsn_screenshot "$JOURNEY_ARTIFACTS/about.png"
+check "the About window cut out" tsn_crop_to_window "$JOURNEY_ARTIFACTS/about.png" "$ABOUT" "$JOURNEY_ARTIFACTS/about-window.png"
+
+point_at_keyboard && xdo key Escape
+check "Escape closes the About window" tsn_wait_for 15 tsn_window_gone "$ABOUT"
+check "the keyboard window is enabled again" wait_equals 10 0 keyboard_disabled
+
+unset TSN_EXIT_STATUS
+started=$SECONDS
+menu_keys ctrl+q
+check "Ctrl+Q ends the process" tsn_wait_exit "$TESSARIN_PID" 30
+tsn_log "the program took $((SECONDS - started)) s to end after Ctrl+Q"
+check "it exits with status 0" equals "${TSN_EXIT_STATUS:-still running}" 0
+check "the keyboard window is gone" tsn_wait_for 10 tsn_window_gone "$KEYBOARD"
+check "the cover is gone" tsn_wait_for 10 tsn_window_gone "$COVER"
+
+journey_end
