@@ -671,6 +671,10 @@ ini_row() {
   for ((n = 1; n <= $3; n++)); do ini_get "$1" "$2" "Key $n"; done | paste -sd' '
 }
 
+# The sections of a layout file, also copied into the settings file by an import.
+LAYOUT_SECTIONS=("Row 1 Lower Case" "Row 2 Lower Case" "Row 3 Lower Case" "Row 4 Lower Case"
+  "Row 1 Upper Case" "Row 2 Upper Case" "Row 3 Upper Case" "Row 4 Upper Case" "Action Keyboard Button Text")
+
 # ini_entries FILE SECTION...: "section|key=value" lines of those sections, for comparing files.
 ini_entries() {
   local file=$1

@@ -8,8 +8,6 @@ journey_begin layout_import
 
 INI=$JOURNEY_DIR/tsnconfig.ini
 SNAPSHOT=$JOURNEY_ARTIFACTS/tsnconfig.snapshot.ini
-LAYOUT_SECTIONS=("Row 1 Lower Case" "Row 2 Lower Case" "Row 3 Lower Case" "Row 4 Lower Case"
-  "Row 1 Upper Case" "Row 2 Upper Case" "Row 3 Upper Case" "Row 4 Upper Case" "Action Keyboard Button Text")
 
 all_keys() { key_captions "$KEYBOARD" 1 65; }
 # The key buttons that carry the five action captions (both Shift keys among them), found by

@@ -6,8 +6,6 @@ source "$(dirname "$0")/journey.sh"
 journey_begin layout_save
 
 SAVED=$JOURNEY_DIR/mine.lng
-LAYOUT_SECTIONS=("Row 1 Lower Case" "Row 2 Lower Case" "Row 3 Lower Case" "Row 4 Lower Case"
-  "Row 1 Upper Case" "Row 2 Upper Case" "Row 3 Upper Case" "Row 4 Upper Case" "Action Keyboard Button Text")
 
 top_row() { key_captions "$KEYBOARD" 1 13; }
 file_row() { ini_row "$1" "$2" 13; }
