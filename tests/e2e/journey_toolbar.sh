@@ -19,7 +19,12 @@ layout() {
   echo "$(val "$window" h) $(val "$key" y) $(val "$password" y) $(val "$cover" y) $(val "$bar" visible)"
 }
 
+# All five figures, once the windows can be read in full (right after start-up a listing can
+# come back before the toolbar is in it).
+layout_complete() { [ "$(layout | wc -w)" -eq 5 ]; }
+
 journey_open_tessarin
+require "the layout can be read" tsn_wait_for 15 layout_complete
 read -r height key password cover shown < <(layout)
 th=$(val "$(control "$KEYBOARD" ToolbarWindow32 1)" h)
 require "at start: the toolbar is shown" equals "$shown" 1
