@@ -13,9 +13,9 @@ layout() {
   tree=$(wintree --tree "$KEYBOARD") && cover=$(wintree --tree "$COVER" | head -n 1) || return 1
   local window key password bar
   window=$(head -n 1 <<<"$tree")
-  key=$(awk -F'\t' '$5 == "class=Button"' <<<"$tree" | head -n 1)
-  password=$(awk -F'\t' '$5 == "class=Edit"' <<<"$tree" | head -n 1)
-  bar=$(awk -F'\t' '$5 == "class=ToolbarWindow32"' <<<"$tree")
+  key=$(awk -F'\t' 'tolower($5) == "class=button"' <<<"$tree" | head -n 1)
+  password=$(awk -F'\t' 'tolower($5) == "class=edit"' <<<"$tree" | head -n 1)
+  bar=$(awk -F'\t' 'tolower($5) == "class=toolbarwindow32"' <<<"$tree")
   echo "$(val "$window" h) $(val "$key" y) $(val "$password" y) $(val "$cover" y) $(val "$bar" visible)"
 }
 
