@@ -9,12 +9,12 @@
 
 namespace tessarin::platform::win32 {
 
-ControlFont::ControlFont(const FontSpec& spec)
-    : face_(spec.face ? spec.face : u""),
-      points_(spec.points),
-      italic_(spec.italic),
-      bold_(spec.bold),
-      underline_(spec.underline) {}
+ControlFont::ControlFont(const FontSpec& font)
+    : face_(font.face ? font.face : u""),
+      points_(font.points),
+      italic_(font.italic),
+      bold_(font.bold),
+      underline_(font.underline) {}
 
 ControlFont::~ControlFont() {
   if (font_) DeleteObject(font_);

@@ -10,7 +10,7 @@ namespace tessarin::platform::win32 {
 
 class ControlFont {
  public:
-  explicit ControlFont(const FontSpec& spec);
+  explicit ControlFont(const FontSpec& font);
   ~ControlFont();
   ControlFont(const ControlFont&) = delete;
   ControlFont& operator=(const ControlFont&) = delete;
