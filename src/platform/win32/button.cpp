@@ -8,10 +8,10 @@ namespace tessarin::platform::win32 {
 
 Win32Button::Win32Button(Win32Form& form, const FontSpec& font)
     : NativeControl(form, createChild(form, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP)), font_(font) {
-  font_.applyTo(hwnd());
+  font_.applyTo(hwnd(), dpi());
 }
 
-void Win32Button::setCaption(std::u16string_view caption) { SetWindowTextW(hwnd(), wideCopy(caption).c_str()); }
+void Win32Button::setCaption(std::u16string_view caption) { setWindowText(hwnd(), caption); }
 
 std::u16string Win32Button::caption() const { return windowText(hwnd()); }
 

@@ -26,7 +26,7 @@ class Win32Button final : public NativeControl<CommandButton> {
   void showAsDefault(bool isDefault);
 
   void command(WORD code, WORD id) override;
-  void dpiChanged() override { font_.applyTo(hwnd()); }
+  void dpiChanged() override { font_.applyTo(hwnd(), dpi()); }
 
  private:
   ControlFont font_;

@@ -18,16 +18,14 @@ HWND createChild(Win32Form& form, const wchar_t* windowClass, DWORD style, DWORD
   return hwnd;
 }
 
-namespace {
-
-// The window property that leads from a control's window to its object.
-constexpr wchar_t kControlProperty[] = L"Tessarin.Control";
-
-}  // namespace
-
+// The object sits in the window's user data and its procedure replaces the control's: both
+// are read in-process, whereas window properties and comctl32 subclassing ask the window server
+// on every message, which made start-up and painting slow.
 ChildWindow::ChildWindow(Win32Form& form, HWND hwnd) : form_(form), hwnd_(hwnd) {
-  if (!SetPropW(hwnd_, kControlProperty, this) ||
-      !SetWindowSubclass(hwnd_, &ChildWindow::subclassProc, 0, reinterpret_cast<DWORD_PTR>(this))) {
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  previous_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChildWindow::windowProc)));
+  if (!previous_) {
     const std::system_error error(static_cast<int>(GetLastError()), std::system_category(), "linking a control to its window");
     DestroyWindow(hwnd_);
     throw error;
@@ -36,28 +34,23 @@ ChildWindow::ChildWindow(Win32Form& form, HWND hwnd) : form_(form), hwnd_(hwnd) 
 
 ChildWindow::~ChildWindow() {
   if (hwnd_) {
-    unlink(hwnd_);
+    // Unlinked first, so the messages of destruction no longer reach this object.
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
   }
 }
 
-ChildWindow* ChildWindow::from(HWND hwnd) {
-  return hwnd ? static_cast<ChildWindow*>(GetPropW(hwnd, kControlProperty)) : nullptr;
-}
-
-void ChildWindow::unlink(HWND hwnd) {
-  RemoveWindowSubclass(hwnd, &ChildWindow::subclassProc, 0);
-  RemovePropW(hwnd, kControlProperty);
-}
-
-LRESULT CALLBACK ChildWindow::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                           UINT_PTR, DWORD_PTR self) {
-  auto* control = reinterpret_cast<ChildWindow*>(self);
+LRESULT CALLBACK ChildWindow::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* control = reinterpret_cast<ChildWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!control) {
+    // Unlinked: the control's own class procedure is the one we replaced.
+    return CallWindowProcW(reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC)), hwnd, msg, wParam, lParam);
+  }
   if (msg == WM_NCDESTROY) {
     // The window goes with its form; the object lives as long as the form object does.
-    unlink(hwnd);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     control->hwnd_ = nullptr;
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    return CallWindowProcW(control->previous_, hwnd, msg, wParam, lParam);
   }
   try {
     return control->message(msg, wParam, lParam);
@@ -70,7 +63,7 @@ LRESULT CALLBACK ChildWindow::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, L
 LRESULT ChildWindow::message(UINT msg, WPARAM wParam, LPARAM lParam) { return passOn(msg, wParam, lParam); }
 
 LRESULT ChildWindow::passOn(UINT msg, WPARAM wParam, LPARAM lParam) {
-  return DefSubclassProc(hwnd_, msg, wParam, lParam);
+  return CallWindowProcW(previous_, hwnd_, msg, wParam, lParam);
 }
 
 LRESULT ChildWindow::passOnReportingMoves(UINT msg, WPARAM wParam, LPARAM lParam,
@@ -86,21 +79,31 @@ HBRUSH ChildWindow::colors(HDC dc) {
   return form_.backgroundBrush();
 }
 
-long ChildWindow::twipsPerPixel() const { return win32::twipsPerPixel(windowDpi(hwnd_)); }
+UINT ChildWindow::dpi() const { return form_.dpi(); }
 
+long ChildWindow::twipsPerPixel() const { return form_.twipsPerPixel(); }
+
+// Layout passes often give a control the place it already has; moving it anyway would cost a
+// trip to the window server and a repaint.
 void ChildWindow::placeAt(Twips bounds) {
   const RECT rect = toPixels(bounds, twipsPerPixel());
+  const RECT placed = placedRect();
+  if (EqualRect(&rect, &placed)) return;
   MoveWindow(hwnd_, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
 }
 
-Twips ChildWindow::placement() const {
+RECT ChildWindow::placedRect() const {
   RECT rect{};
   GetWindowRect(hwnd_, &rect);
   MapWindowPoints(HWND_DESKTOP, GetParent(hwnd_), reinterpret_cast<POINT*>(&rect), 2);
-  return toTwips(rect, twipsPerPixel());
+  return rect;
 }
 
-void ChildWindow::showWindow(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE); }
+Twips ChildWindow::placement() const { return toTwips(placedRect(), twipsPerPixel()); }
+
+void ChildWindow::showWindow(bool visible) {
+  if (isShown() != visible) ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+}
 
 bool ChildWindow::isShown() const { return (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
 

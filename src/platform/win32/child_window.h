@@ -1,7 +1,7 @@
 #pragma once
 // What every control shares: its window on the form, its place in twips relative to the form's
-// client area, and the link from the window back to the object, through which the form hands
-// each WM_COMMAND, WM_NOTIFY, WM_HSCROLL and WM_CTLCOLOR* to the control that sent it.
+// client area, and the link from the window back to the object. The form hands each
+// WM_COMMAND, WM_NOTIFY, WM_HSCROLL and WM_CTLCOLOR* to the control that sent it.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -18,8 +18,6 @@ class ChildWindow {
   ChildWindow(const ChildWindow&) = delete;
   ChildWindow& operator=(const ChildWindow&) = delete;
 
-  // The control object of one of our windows, or null.
-  static ChildWindow* from(HWND hwnd);
   HWND hwnd() const { return hwnd_; }
 
   // Notifications the form reflects back to the control.
@@ -33,17 +31,20 @@ class ChildWindow {
   virtual void dpiChanged() {}
 
  protected:
-  // Messages to the control's own window, after the form's subclass link; the default passes
+  // Messages to the control's own window; the default passes
   // them on to the control's procedure.
   virtual LRESULT message(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT passOn(UINT msg, WPARAM wParam, LPARAM lParam);
   // Passes the message on, then reports it to onMove if it is a mouse move.
   LRESULT passOnReportingMoves(UINT msg, WPARAM wParam, LPARAM lParam,
                                const std::function<void(const MouseEvent&)>& onMove);
+  UINT dpi() const;
   long twipsPerPixel() const;
 
   void placeAt(Twips bounds);
   Twips placement() const;
+  // In pixels relative to the form's client area.
+  RECT placedRect() const;
   void showWindow(bool visible);
   bool isShown() const;
   PixelRect windowRect() const;
@@ -51,10 +52,9 @@ class ChildWindow {
   Win32Form& form_;
 
  private:
-  static LRESULT CALLBACK subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR self);
-  static void unlink(HWND hwnd);
+  static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   HWND hwnd_;
+  WNDPROC previous_ = nullptr;
 };
 
 // Creates a visible child window of the form; throws when the system refuses.

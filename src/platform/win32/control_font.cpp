@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cwchar>
 
-#include "platform/win32/dpi.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win32_error.h"
 
@@ -20,9 +19,9 @@ ControlFont::~ControlFont() {
   if (font_) DeleteObject(font_);
 }
 
-void ControlFont::applyTo(HWND hwnd) {
+void ControlFont::applyTo(HWND hwnd, UINT dpi) {
   LOGFONTW logFont{};
-  logFont.lfHeight = -std::lround(points_ * windowDpi(hwnd) / 72.0);
+  logFont.lfHeight = -std::lround(points_ * dpi / 72.0);
   logFont.lfWeight = bold_ ? FW_BOLD : FW_NORMAL;
   logFont.lfItalic = italic_ ? TRUE : FALSE;
   logFont.lfUnderline = underline_ ? TRUE : FALSE;

@@ -15,9 +15,9 @@ class ControlFont {
   ControlFont(const ControlFont&) = delete;
   ControlFont& operator=(const ControlFont&) = delete;
 
-  // (Re)creates the font at the window's DPI and hands it to the window. A face the system
-  // lacks is substituted by the font mapper.
-  void applyTo(HWND hwnd);
+  // (Re)creates the font at the given DPI and hands it to the window. A face the system lacks
+  // is substituted by the font mapper.
+  void applyTo(HWND hwnd, UINT dpi);
 
  private:
   std::u16string face_;

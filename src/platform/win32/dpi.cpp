@@ -51,7 +51,15 @@ UINT windowDpi(HWND hwnd) {
   return screenDpiX();
 }
 
-UINT screenDpiX() { return screenCaps(LOGPIXELSX); }
-UINT screenDpiY() { return screenCaps(LOGPIXELSY); }
+// The system DPI a process sees stays what it was at its start, so it is asked for once.
+UINT screenDpiX() {
+  static const UINT dpi = screenCaps(LOGPIXELSX);
+  return dpi;
+}
+
+UINT screenDpiY() {
+  static const UINT dpi = screenCaps(LOGPIXELSY);
+  return dpi;
+}
 
 }  // namespace tessarin::platform::win32

@@ -111,10 +111,13 @@ void Win32Form::setCaption(std::u16string_view caption) { SetWindowTextW(hwnd_, 
 
 std::u16string Win32Form::caption() const { return windowText(hwnd_); }
 
-long Win32Form::twipsPerPixel() const { return win32::twipsPerPixel(windowDpi(hwnd_)); }
+long Win32Form::twipsPerPixel() const { return win32::twipsPerPixel(dpi_); }
 
 void Win32Form::setBounds(Twips bounds) {
   const RECT rect = toPixels(bounds, twipsPerPixel());
+  RECT current{};
+  GetWindowRect(hwnd_, &current);
+  if (EqualRect(&rect, &current)) return;  // saves a trip to the window server and a repaint
   SetWindowPos(hwnd_, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
   toolkit_.rethrowParked();

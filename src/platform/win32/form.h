@@ -67,6 +67,9 @@ class Win32Form final : public Form {
   // For the backend.
   HWND hwnd() const { return hwnd_; }
   Win32Toolkit& toolkit() const { return toolkit_; }
+  // Kept from creation and WM_DPICHANGED: asking the system costs a trip to the window server,
+  // and every conversion and mouse message needs it.
+  UINT dpi() const { return dpi_; }
   long twipsPerPixel() const;
   Color backColor() const { return backColor_; }
   HBRUSH backgroundBrush() const { return background_; }
@@ -79,8 +82,9 @@ class Win32Form final : public Form {
 
  private:
   static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR self);
+  static LRESULT CALLBACK subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  // The control object of one of this form's child windows, or null.
+  ChildWindow* controlOf(HWND hwnd) const;
   LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
   void windowDestroyed();
   bool handleMouse(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -95,6 +99,7 @@ class Win32Form final : public Form {
 
   Win32Toolkit& toolkit_;
   HWND hwnd_ = nullptr;
+  UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   Color backColor_;
   HBRUSH background_;
   bool loaded_ = false;
@@ -109,6 +114,7 @@ class Win32Form final : public Form {
   std::vector<std::unique_ptr<Win32Timer>> timers_;
   MenuTree menu_;
   std::optional<SubclassHandlers> subclass_;
+  WNDPROC beforeSubclass_ = nullptr;
 };
 
 }  // namespace tessarin::platform::win32

@@ -3,6 +3,7 @@
 
 #include "platform/win32/callback.h"
 #include "platform/win32/child_window.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/form.h"
 #include "platform/win32/mouse_event.h"
 #include "platform/win32/res/resource.h"
@@ -15,7 +16,6 @@ namespace tessarin::platform::win32 {
 namespace {
 
 constexpr wchar_t kClassName[] = L"TessarinForm";
-constexpr UINT_PTR kMoveSubclassId = 1;
 
 struct WindowStyles {
   DWORD style;
@@ -66,6 +66,7 @@ Win32Form::Win32Form(Win32Toolkit& toolkit, const FormArgs& args)
     DeleteObject(background_);
     throwLastError("CreateWindowExW (form)");
   }
+  dpi_ = windowDpi(hwnd_);
 }
 
 LRESULT CALLBACK Win32Form::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -129,23 +130,23 @@ LRESULT Win32Form::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_COMMAND:
       if (lParam) {
-        if (auto* control = ChildWindow::from(reinterpret_cast<HWND>(lParam))) control->command(HIWORD(wParam), LOWORD(wParam));
+        if (auto* control = controlOf(reinterpret_cast<HWND>(lParam))) control->command(HIWORD(wParam), LOWORD(wParam));
       } else if (HIWORD(wParam) == 0) {
         menu_.click(LOWORD(wParam));
       }
       return 0;
     case WM_NOTIFY: {
       auto& header = *reinterpret_cast<NMHDR*>(lParam);
-      if (auto* control = ChildWindow::from(header.hwndFrom)) return control->notify(header);
+      if (auto* control = controlOf(header.hwndFrom)) return control->notify(header);
       break;
     }
     case WM_HSCROLL:
-      if (auto* control = ChildWindow::from(reinterpret_cast<HWND>(lParam))) control->scroll(LOWORD(wParam));
+      if (auto* control = controlOf(reinterpret_cast<HWND>(lParam))) control->scroll(LOWORD(wParam));
       return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-      if (auto* control = ChildWindow::from(reinterpret_cast<HWND>(lParam))) {
+      if (auto* control = controlOf(reinterpret_cast<HWND>(lParam))) {
         return reinterpret_cast<LRESULT>(control->colors(reinterpret_cast<HDC>(wParam)));
       }
       break;
@@ -156,6 +157,7 @@ LRESULT Win32Form::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (wParam >= 1 && wParam <= timers_.size()) timers_[wParam - 1]->tick();
       return 0;
     case WM_DPICHANGED: {
+      dpi_ = HIWORD(wParam);
       const auto& suggested = *reinterpret_cast<const RECT*>(lParam);
       SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                    suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -186,25 +188,42 @@ bool Win32Form::handleMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
   return true;
 }
 
+ChildWindow* Win32Form::controlOf(HWND hwnd) const {
+  if (!hwnd) return nullptr;
+  for (const auto& control : controls_) {
+    if (control->hwnd() == hwnd) return control.get();
+  }
+  return nullptr;
+}
+
+// A subclass in the classic way: our procedure goes in front of the form's and remembers it.
 void Win32Form::installSubclass(SubclassHandlers handlers) {
+  if (subclass_) removeSubclass();
   subclass_ = std::move(handlers);
-  if (!SetWindowSubclass(hwnd_, &Win32Form::subclassProc, kMoveSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+  beforeSubclass_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32Form::subclassProc)));
+  if (!beforeSubclass_) {
     subclass_.reset();
-    throwLastError("SetWindowSubclass");
+    throwLastError("SetWindowLongPtrW (subclass)");
   }
 }
 
 void Win32Form::removeSubclass() {
-  RemoveWindowSubclass(hwnd_, &Win32Form::subclassProc, kMoveSubclassId);
+  if (hwnd_ && beforeSubclass_) SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(beforeSubclass_));
+  beforeSubclass_ = nullptr;
   subclass_.reset();
 }
 
 // Sees each message after the form's own procedure, as a subclass installed over it does.
-LRESULT CALLBACK Win32Form::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                         DWORD_PTR self) {
-  if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &Win32Form::subclassProc, kMoveSubclassId);
-  const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
-  auto* form = reinterpret_cast<Win32Form*>(self);
+LRESULT CALLBACK Win32Form::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* form = reinterpret_cast<Win32Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!form || !form->beforeSubclass_) return CallWindowProcW(&Win32Form::windowProc, hwnd, msg, wParam, lParam);
+  const WNDPROC before = form->beforeSubclass_;
+  if (msg == WM_NCDESTROY) {
+    form->beforeSubclass_ = nullptr;
+    form->subclass_.reset();
+  }
+  const LRESULT result = CallWindowProcW(before, hwnd, msg, wParam, lParam);
   if (!form->subclass_) return result;
   try {
     if (msg == WM_MOVE) {

@@ -11,7 +11,7 @@ Win32Label::Win32Label(Win32Form& form, std::u16string_view caption, const FontS
     : NativeControl(form, createChild(form, L"STATIC", SS_LEFT | SS_NOTIFY)),
       font_(font),
       foreColor_(GetSysColor(COLOR_WINDOWTEXT)) {
-  font_.applyTo(hwnd());
+  font_.applyTo(hwnd(), dpi());
   setCaption(caption);
 }
 
@@ -19,7 +19,7 @@ Win32Label::~Win32Label() {
   if (background_) DeleteObject(background_);
 }
 
-void Win32Label::setCaption(std::u16string_view caption) { SetWindowTextW(hwnd(), wideCopy(caption).c_str()); }
+void Win32Label::setCaption(std::u16string_view caption) { setWindowText(hwnd(), caption); }
 
 std::u16string Win32Label::caption() const { return windowText(hwnd()); }
 

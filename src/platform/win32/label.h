@@ -20,7 +20,7 @@ class Win32Label final : public NativeControl<Label> {
 
   void command(WORD code, WORD id) override;
   HBRUSH colors(HDC dc) override;
-  void dpiChanged() override { font_.applyTo(hwnd()); }
+  void dpiChanged() override { font_.applyTo(hwnd(), dpi()); }
 
  protected:
   LRESULT message(UINT msg, WPARAM wParam, LPARAM lParam) override;

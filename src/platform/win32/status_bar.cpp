@@ -14,7 +14,7 @@ constexpr long kDefaultHeight = 22;
 // so that the height the program sets stays.
 Win32StatusBar::Win32StatusBar(Win32Form& form)
     : NativeControl(form, createChild(form, STATUSCLASSNAMEW, CCS_NORESIZE | CCS_NOPARENTALIGN)),
-      heightPixels_(MulDiv(kDefaultHeight, static_cast<int>(windowDpi(hwnd())), USER_DEFAULT_SCREEN_DPI)) {
+      heightPixels_(MulDiv(kDefaultHeight, static_cast<int>(dpi()), USER_DEFAULT_SCREEN_DPI)) {
   formResized();
 }
 

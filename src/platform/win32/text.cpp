@@ -16,6 +16,10 @@ std::u16string windowText(HWND hwnd) {
   return fromWide(std::wstring_view(buffer.data(), static_cast<std::size_t>(copied)));
 }
 
+void setWindowText(HWND hwnd, std::u16string_view text) {
+  if (windowText(hwnd) != text) SetWindowTextW(hwnd, wideCopy(text).c_str());
+}
+
 std::string toAnsi(std::u16string_view text) {
   if (text.empty()) return {};
   const auto* source = reinterpret_cast<const wchar_t*>(text.data());

@@ -15,10 +15,11 @@ inline wchar_t* wide(char16_t* text) { return reinterpret_cast<wchar_t*>(text); 
 std::wstring wideCopy(std::u16string_view text);
 std::u16string fromWide(std::wstring_view text);
 std::u16string windowText(HWND hwnd);
+// Sets a window's text unless it already has it: each change costs a trip to the window server
+// and a repaint.
+void setWindowText(HWND hwnd, std::u16string_view text);
 
 std::string toAnsi(std::u16string_view text);
 std::u16string fromAnsi(std::string_view text);
-
-// Typed characters travel as ANSI codes (0 to 255) where the code page has the character;
 
 }  // namespace tessarin::platform::win32

@@ -28,7 +28,7 @@ Win32TextBox::Win32TextBox(Win32Form& form, const TextBoxArgs& args)
       backColor_(args.backColor),
       background_(CreateSolidBrush(args.backColor)),
       dropTarget_(new DropTarget(*this)) {
-  font_.applyTo(hwnd());
+  font_.applyTo(hwnd(), dpi());
   // Needs OLE initialised on this thread, as drags do.
   if (const HRESULT result = RegisterDragDrop(hwnd(), dropTarget_.get()); FAILED(result)) {
     DeleteObject(background_);

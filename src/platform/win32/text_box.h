@@ -31,7 +31,7 @@ class Win32TextBox final : public NativeControl<TextBox>, private DropHandler {
   void setAutomaticDrag(bool on) override { automaticDrag_ = on; }
 
   HBRUSH colors(HDC dc) override;
-  void dpiChanged() override { font_.applyTo(hwnd()); }
+  void dpiChanged() override { font_.applyTo(hwnd(), dpi()); }
 
  protected:
   LRESULT message(UINT msg, WPARAM wParam, LPARAM lParam) override;
