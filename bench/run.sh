@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Measures Tessarin and writes docs/PERFORMANCE.md: micro-benchmarks of the engine, start-up
-# against a bare Win32 program (alternated, same Wine), idle cost and footprint under Wine.
+# against a bare Win32 program (alternated, same Wine), idle cost, footprint, and with the real
+# mouse (bench/delivery.sh) delivery time, hover accuracy and memory over many deliveries.
 # Benchmarks are not tests: nothing here fails on a slow figure.
 set -euo pipefail
 source "$(dirname "$0")/../tools/lib.sh"
@@ -10,6 +11,7 @@ RUNS=${TSN_BENCH_RUNS:-10}
 IDLE_SECONDS=${TSN_BENCH_IDLE_SECONDS:-60}
 OUT=$TSN_BUILD/bench-results
 BARE=$TSN_BUILD/mingw/bench/bare_window.exe
+STOPWATCH=$TSN_BUILD/mingw/bench/stopwatch.exe
 rm -rf "$OUT"
 mkdir -p "$OUT"
 trap tsn_teardown EXIT
@@ -17,7 +19,7 @@ trap tsn_teardown EXIT
 TSN_PACKAGES+=(libbenchmark-dev)
 tsn_ensure_packages
 tsn_build bench
-tsn_build mingw tessarin bare_window wintree
+tsn_build mingw tessarin bare_window stopwatch wintree target clipboard
 tsn_wine_prefix
 tsn_display
 
@@ -25,69 +27,60 @@ echo "==== engine micro-benchmarks"
 build/bench/bench/tessarin_bench --benchmark_min_time=0.2 --benchmark_format=json \
   --benchmark_out="$OUT/micro.json" --benchmark_out_format=json >/dev/null
 
-now_ms() { date +%s%3N; }
-
-# start_ms EXE TITLE: milliseconds from starting the program until its window is visible; the
-# program is closed again afterwards.
-start_ms() {
-  local exe=$1 title=$2 dir t0 t1 pid
-  dir=$(mktemp -d "$TSN_BUILD/bench-run.XXXX")
-  cp "$exe" "$dir/"
-  t0=$(now_ms)
-  (cd "$dir" && exec "$TSN_WINE" "$(basename "$exe")" </dev/null >/dev/null 2>&1) &
-  pid=$!
-  until xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1; do
-    kill -0 "$pid" 2>/dev/null || tsn_die "$title ended before its window showed"
-    [ $(($(now_ms) - t0)) -lt 30000 ] || tsn_die "$title did not show within 30 s"
-    sleep 0.005
-  done
-  t1=$(now_ms)
-  tsn_wine_run "$TSN_WINTREE" --close "$title" >/dev/null
-  tsn_wait_exit "$pid" 30 || kill -9 "$pid"
-  rm -rf "$dir"
-  echo $((t1 - t0))
-}
+winpath() { echo "Z:${1//\//\\}"; }
 
 echo "==== start-up, $RUNS runs each, alternated"
-# The Wine server stays up between runs, as it would on a desktop that already runs programs.
+# Each program starts from a folder of its own, as a user would keep it; the stopwatch runs
+# inside Wine, so looking for the window costs no process start. The Wine server stays up
+# between runs, as it does on a desktop that already runs programs.
+for name in bare tessarin; do mkdir -p "$OUT/$name"; done
+cp "$BARE" "$OUT/bare/"
+cp "$TSN_EXE" "$OUT/tessarin/"
 "$TSN_WINESERVER" -p
-start_ms "$BARE" "Bare Window" >/dev/null  # warm the file cache for both
-start_ms "$TSN_EXE" "Tessarin v3" >/dev/null
-for ((i = 0; i < RUNS; i++)); do
-  start_ms "$BARE" "Bare Window" >>"$OUT/startup-bare.txt"
-  start_ms "$TSN_EXE" "Tessarin v3" >>"$OUT/startup-tessarin.txt"
-done
+# One round first warms the file cache for both.
+timeout 600 "$TSN_WINE" "$STOPWATCH" startup $((RUNS + 1)) \
+  "$(winpath "$OUT/bare/bare_window.exe")" "Bare Window" \
+  "$(winpath "$OUT/tessarin/tessarin.exe")" "Tessarin v3" </dev/null | tr -d '\r' >"$OUT/startup.txt" ||
+  tsn_die "the start-up stopwatch failed"
+awk 'NR > 2 && $1 == "A" { print $2 }' "$OUT/startup.txt" >"$OUT/startup-bare.txt"
+awk 'NR > 2 && $1 == "B" { print $2 }' "$OUT/startup.txt" >"$OUT/startup-tessarin.txt"
 
 # cpu_ticks PID: user and system time of the process, in clock ticks.
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 # wakeups PID: context switches of all its threads so far (each timer tick is one at least).
-wakeups() { cat /proc/"$1"/task/*/status | awk '/^(non)?voluntary_ctxt_switches/ {n += $2} END {print n}'; }
+switches() { cat "$@" | awk '/^(non)?voluntary_ctxt_switches/ {n += $2} END {print n}'; }
+wakeups() { switches /proc/"$1"/task/*/status; }
+# Under Wine the program's own thread is the process's first; the others are Wine's.
+main_wakeups() { switches /proc/"$1"/task/"$1"/status; }
 
-# idle PHASE PID: CPU share and wake-ups per second over IDLE_SECONDS.
+# idle PHASE PID BARE_PID: CPU share and wake-ups over IDLE_SECONDS, with the bare program's
+# wake-ups over the same time beside them.
 idle() {
-  local phase=$1 pid=$2 c0 w0
+  local phase=$1 pid=$2 bare=$3 c0 w0 m0 b0
   c0=$(cpu_ticks "$pid")
   w0=$(wakeups "$pid")
+  m0=$(main_wakeups "$pid")
+  b0=$(main_wakeups "$bare")
   sleep "$IDLE_SECONDS"  # the measurement window itself, not a wait for a condition
-  echo "$phase $(($(cpu_ticks "$pid") - c0)) $(($(wakeups "$pid") - w0)) $IDLE_SECONDS $(getconf CLK_TCK)" \
-    >>"$OUT/idle.txt"
+  echo "$phase $(($(cpu_ticks "$pid") - c0)) $(($(wakeups "$pid") - w0)) $(($(main_wakeups "$pid") - m0))" \
+    "$(($(main_wakeups "$bare") - b0)) $IDLE_SECONDS $(getconf CLK_TCK)" >>"$OUT/idle.txt"
 }
 
 echo "==== idle cost and footprint, ${IDLE_SECONDS} s in front and ${IDLE_SECONDS} s behind another window"
 dir=$(mktemp -d "$TSN_BUILD/bench-run.XXXX")
-cp "$TSN_EXE" "$dir/"
+cp "$TSN_EXE" "$BARE" "$dir/"
+(cd "$dir" && exec "$TSN_WINE" bare_window.exe </dev/null >/dev/null 2>&1) &
+bare=$!
+tsn_wait_window "Bare Window" 30
 (cd "$dir" && exec "$TSN_WINE" tessarin.exe </dev/null >/dev/null 2>&1) &
 pid=$!
 tsn_wait_window "Tessarin v3" 30
 xdotool search --onlyvisible --name "^Tessarin v3\$" windowactivate --sync 2>/dev/null || true
 sleep 2  # let start-up work settle before the idle window opens
 echo "startup_hwm_kb $(awk '/^VmHWM/ {print $2}' /proc/$pid/status)" >>"$OUT/footprint.txt"
-idle front "$pid"
-(cd "$dir" && exec "$TSN_WINE" "$BARE" </dev/null >/dev/null 2>&1) &
-bare=$!
-tsn_wait_window "Bare Window" 30
+idle front "$pid" "$bare"
 xdotool search --onlyvisible --name "^Bare Window\$" windowactivate --sync 2>/dev/null || true
-idle background "$pid"
+idle background "$pid" "$bare"
 echo "idle_hwm_kb $(awk '/^VmHWM/ {print $2}' /proc/$pid/status)" >>"$OUT/footprint.txt"
 echo "bare_hwm_kb $(awk '/^VmHWM/ {print $2}' /proc/$bare/status)" >>"$OUT/footprint.txt"
 echo "exe_bytes $(stat -c %s "$TSN_EXE")" >>"$OUT/footprint.txt"
@@ -96,6 +89,10 @@ tsn_wine_run "$TSN_WINTREE" --close "Bare Window" >/dev/null || true
 tsn_wine_run "$TSN_WINTREE" --close "Tessarin v3" >/dev/null || true
 tsn_wait_exit "$pid" 30 || true
 rm -rf "$dir"
+
+echo "==== delivery, hover accuracy and footprint over many deliveries"
+TSN_E2E_SESSION=1 TSN_BENCH_OUT=$OUT TSN_STOPWATCH=$STOPWATCH bash bench/delivery.sh ||
+  tsn_die "the delivery benchmark could not go on"
 
 python3 bench/report.py "$OUT" "$("$TSN_WINE" --version 2>/dev/null || echo wine)" >docs/PERFORMANCE.md
 cat docs/PERFORMANCE.md

@@ -31,7 +31,7 @@ void ControlFont::applyTo(HWND hwnd, UINT dpi) {
   wcsncpy(logFont.lfFaceName, face.c_str(), LF_FACESIZE - 1);
   HFONT font = CreateFontIndirectW(&logFont);
   if (!font) throwLastError("CreateFontIndirectW");
-  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), IsWindowVisible(hwnd));
   if (font_) DeleteObject(font_);
   font_ = font;
 }

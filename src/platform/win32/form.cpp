@@ -66,7 +66,7 @@ void Win32Form::show(bool modal, Form* owner) {
 }
 
 void Win32Form::showWindow() {
-  int command = SW_SHOW;
+  int command = activateOnShow_ ? SW_SHOW : SW_SHOWNA;
   if (stateWhenShown_) {
     command = *stateWhenShown_ == WindowState::Minimized   ? SW_SHOWMINIMIZED
               : *stateWhenShown_ == WindowState::Maximized ? SW_SHOWMAXIMIZED

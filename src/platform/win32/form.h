@@ -102,6 +102,8 @@ class Win32Form final : public Form {
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   Color backColor_;
   HBRUSH background_;
+  // Borderless forms (the cover, the drag note) appear without taking the activation.
+  bool activateOnShow_;
   bool loaded_ = false;
   // While shown modally: the forms it disabled, enabled again when it ends.
   std::optional<std::vector<HWND>> modal_;

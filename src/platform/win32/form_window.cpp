@@ -56,7 +56,11 @@ void Win32Form::registerWindowClass() {
 void Win32Form::unregisterWindowClass() { UnregisterClassW(kClassName, GetModuleHandleW(nullptr)); }
 
 Win32Form::Win32Form(Win32Toolkit& toolkit, const FormArgs& args)
-    : toolkit_(toolkit), backColor_(args.backColor), background_(CreateSolidBrush(args.backColor)), menu_(hwnd_) {
+    : toolkit_(toolkit),
+      backColor_(args.backColor),
+      background_(CreateSolidBrush(args.backColor)),
+      activateOnShow_(args.style != FormStyle::Borderless),
+      menu_(hwnd_) {
   const WindowStyles styles = stylesFor(args.style);
   // An owned window gets no task-bar button; a borderless one is a tool window anyway.
   HWND owner = !args.showInTaskbar && args.style != FormStyle::Borderless ? toolkit.hiddenOwner() : nullptr;

@@ -174,7 +174,8 @@ void MenuTree::showBar() {
   const bool anyVisible = std::any_of(topLevel_.begin(), topLevel_.end(), [](const Win32MenuItem* item) { return item->visible_; });
   HMENU wanted = anyVisible ? bar_ : nullptr;
   if (GetMenu(window_) != wanted) SetMenu(window_, wanted);
-  DrawMenuBar(window_);
+  // A hidden window draws its bar when shown; redrawing it before costs a frame recalculation.
+  if (IsWindowVisible(window_)) DrawMenuBar(window_);
 }
 
 }  // namespace tessarin::platform::win32

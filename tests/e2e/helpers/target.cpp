@@ -1,6 +1,6 @@
 // target: a program the password is delivered to. Its window holds one edit box that is an OLE
 // drop target, like the text fields of ordinary programs, and it writes what happens to a log
-// file, one tab-separated record per line, flushed at once so a journey can wait on it:
+// file, one tab-separated record per line, written at once so a journey can wait on it:
 //
 //   ready   hwnd=<main> edit=<edit> acp=<the ANSI code page CF_TEXT is in>
 //   enter   allowed=<effects> formats=<names, comma-separated, as the data object lists them>
@@ -20,6 +20,7 @@
 
 #include <string>
 
+#include "clock.h"
 #include "text_out.h"
 
 namespace {
@@ -32,7 +33,6 @@ constexpr int kEditId = 100;
 
 void log(const std::string& line) {
   e2e::emitTo(gLog, line);
-  FlushFileBuffers(gLog);
 }
 
 std::string formatName(CLIPFORMAT format) {
@@ -127,14 +127,6 @@ class DropTarget final : public IDropTarget {
 
 DropTarget gDropTarget;
 
-long long nowMicroseconds() {
-  FILETIME ft;
-  GetSystemTimePreciseAsFileTime(&ft);
-  const long long ticks = (static_cast<long long>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
-  constexpr long long kTicksFrom1601To1970 = 116444736000000000LL;
-  return (ticks - kTicksFrom1601To1970) / 10;
-}
-
 std::wstring editText() {
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(gEdit)) + 1, L'\0');
   text.resize(static_cast<size_t>(GetWindowTextW(gEdit, text.data(), static_cast<int>(text.size()))));
@@ -145,7 +137,7 @@ LRESULT CALLBACK mainProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
   switch (msg) {
     case WM_COMMAND:
       if (LOWORD(w) == kEditId && HIWORD(w) == EN_CHANGE) {
-        const long long when = nowMicroseconds();
+        const long long when = e2e::nowMicroseconds();
         log("change\ttime_us=" + std::to_string(when) + "\ttext=" + escaped(editText()));
       }
       return 0;
