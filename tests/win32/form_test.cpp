@@ -284,6 +284,15 @@ TEST_F(FormTest, ActivationRaisesActivateAndRestoresTheFocusedControl) {
   EXPECT_FALSE(first.hasFocus());
 }
 
+TEST_F(FormTest, FramedFormsTakeTheActivationWhenShownAndBorderlessOnesDoNot) {
+  auto framed = shownForm();
+  EXPECT_EQ(GetActiveWindow(), hwndOf(*framed));
+  auto borderless = toolkit.createForm(styled(FormStyle::Borderless));
+  borderless->show();
+  EXPECT_TRUE(borderless->visible());
+  EXPECT_EQ(GetActiveWindow(), hwndOf(*framed));
+}
+
 TEST_F(FormTest, TimersTickOnlyWhileLoadedEnabledAndGivenAnInterval) {
   auto form = toolkit.createForm({});
   Timer& timer = form->addTimer();
