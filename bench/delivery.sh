@@ -68,9 +68,10 @@ echo "hwm_kb after_${done_deliveries}_deliveries $(peak_kb)" >>"$RESULTS"
 while [ $done_deliveries -lt "$DELIVERIES" ]; do
   deliver 1 >/dev/null || require "delivery $((done_deliveries + 1)) arrives" false
   done_deliveries=$((done_deliveries + 1))
+  # Every 20, so that one-off growth can be told from growth per delivery.
+  [ $((done_deliveries % 20)) -eq 0 ] && echo "hwm_kb after_${done_deliveries}_deliveries $(peak_kb)" >>"$RESULTS"
 done
 check "the target holds every delivery" test "$(target_count change)" -eq $((SAMPLES * 64 + DELIVERIES - SAMPLES))
-echo "hwm_kb after_${done_deliveries}_deliveries $(peak_kb)" >>"$RESULTS"
 require "the keyboard comes back" restore_keyboard
 journey_close_tessarin
 check "the target closes" close_program "$TARGET" "$TARGET_PID"

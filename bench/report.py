@@ -118,12 +118,40 @@ for b in micro:
         note = f"{b['allocations_per_move']:.0f} allocations per move (goal: none)"
     print(f"| {b['name']} | {b['cpu_time']:.0f} {b['time_unit']} | {note} |")
 
-print("\n## Not measured yet, and open findings\n")
-print("- Delivery time (button release to the last character in the target, injection and drag and "
-      "drop), hover accuracy against the set delay, and the working set after 100 deliveries are "
-      "not measured by this script yet.")
-print("- Start-up is above its goal. tessarin.exe initialises OLE (for drag and drop) and the version 6 "
-      "common controls (toolbar, sliders, visual styles) and lays out 65 keys before it shows, which "
-      "the bare program does not; where the time goes has not been profiled yet.")
-print("- Wake-ups count the context switches of every thread of the Wine process, Wine's own service "
-      "threads included, so they are far above the program's 20 timer ticks a second.")
+hwm = dict(delivery["hwm"])
+after = sorted((int(k.split("_")[1]), v) for k, v in hwm.items() if k.endswith("_deliveries"))
+(first_n, first_kb), (last_n, last_kb) = after[0], after[-1]
+per_delivery = (last_kb - first_kb) / max(last_n - first_n, 1)
+
+print("\n## Findings\n")
+print(f"- **Start-up** is {mt / mb:.2f} times the bare program, above the goal of 1.3. Profiled with "
+      "Wine's own tracing (`WINEDEBUG=+timestamp,+loaddll` with trace points at each step of "
+      "start-up, and the Wine server's request log), the difference lies in three places. "
+      "(1) Before `wWinMain` runs, Wine loads and initialises OLE (ole32, combase, rpcrt4) and "
+      "the version 6 common controls, which load the visual theme: about 30 to 60 ms more than the "
+      "bare program, which needs only user32. (2) The keyboard window has 65 keys, three edit boxes, "
+      "a toolbar with 21 buttons and their glyphs, two sliders with tool-tips, labels, a status bar "
+      "and a 30-item menu: about 80 windows where the bare program has 56, and each window costs "
+      "several requests to the Wine server. (3) Start-up applies the settings in a fixed order "
+      "(toolbar, mask, random size and place, layout, captions, stored settings), and several of "
+      "those steps lay the 65 keys out again. What was found and fixed: window properties and "
+      "comctl32 subclassing on every control (two server requests per message, painting "
+      "included), the DPI asked of the system for every conversion and mouse message, moves, "
+      "texts and menu-bar redraws that changed nothing, and three DLLs loaded at start that serve "
+      "only later actions. Together these took the ratio from 3.3 to the figure above; what is "
+      "left is the work itself.")
+print(f"- **Injection** takes about {inject_median:.0f} ms from release to the last of 64 "
+      "characters, at the goal's edge. It is made of the end of the OLE drag (the target's drop "
+      "handler, which logs every format it is offered, asks our data object for each across "
+      "processes: about as long as a whole drag-and-drop delivery, above), the program's own work "
+      "of about 37 ms, nearly all of it the 30 ms pause after the synthetic click (the target must "
+      "take the click, which arrives as input, before the posted characters, which its message "
+      "loop would otherwise take first; the pause stays, for targets busier than ours), and the "
+      "target handling 64 messages, logging each change to its file (the gap between the first "
+      "and the last character).")
+print(f"- **Memory** grows by {(first_kb - hwm['after_entry']) / 1024:.1f} MiB over the first "
+      f"{first_n} deliveries (OLE's drag-and-drop and marshalling machinery and the note window, "
+      f"loaded on first use), then by {per_delivery:.0f} KiB per delivery up to {last_n}.")
+print("- **Hover entry** is late by the timer's own latency only, a few milliseconds at every "
+      "delay; on Windows the timer's 15.6 ms granularity would add up to that much.")
+print("- **Idle**: the program's thread wakes only for the cover's foreground check.")
