@@ -13,18 +13,36 @@ namespace tessarin::platform::win32 {
 
 Win32Toolbar::Win32Toolbar(Win32Form& form)
     : NativeControl(form, createChild(form, TOOLBARCLASSNAMEW, TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP)),
-      images_(ImageList_Create(kGlyphSize, kGlyphSize, ILC_COLOR32 | ILC_MASK, 16, 4)) {
-  if (!images_) throwLastError("ImageList_Create");
+      images_(createImages(dpi())) {
   SendMessageW(hwnd(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   SendMessageW(hwnd(), TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
   SendMessageW(hwnd(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
+}
+
+HIMAGELIST Win32Toolbar::createImages(UINT dpi) {
+  const int pixels = glyphPixels(dpi);
+  HIMAGELIST images = ImageList_Create(pixels, pixels, ILC_COLOR32 | ILC_MASK, 16, 4);
+  if (!images) throwLastError("ImageList_Create");
+  return images;
+}
+
+// The pictures are drawn again at the new DPI, in the order the buttons refer to them.
+void Win32Toolbar::dpiChanged() {
+  HIMAGELIST images = createImages(dpi());
+  for (const Entry& entry : entries_) {
+    if (!entry.key.empty()) addToolbarGlyph(images, entry.key, dpi());
+  }
+  SendMessageW(hwnd(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+  ImageList_Destroy(images_);
+  images_ = images;
+  formResized();
 }
 
 // The toolbar does not destroy an image list it was given.
 Win32Toolbar::~Win32Toolbar() { ImageList_Destroy(images_); }
 
 void Win32Toolbar::addButton(std::u16string_view key, std::u16string_view toolTip, bool visible) {
-  add(addToolbarGlyph(images_, key), BTNS_BUTTON, visible, Entry{std::u16string(key), std::u16string(toolTip), {}});
+  add(addToolbarGlyph(images_, key, dpi()), BTNS_BUTTON, visible, Entry{std::u16string(key), std::u16string(toolTip), {}});
 }
 
 void Win32Toolbar::addSeparator(bool visible) { add(0, BTNS_SEP, visible, Entry{}); }

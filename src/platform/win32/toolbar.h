@@ -26,6 +26,7 @@ class Win32Toolbar final : public NativeControl<Toolbar> {
   void command(WORD code, WORD id) override;
   LRESULT notify(NMHDR& header) override;
   void formResized() override;
+  void dpiChanged() override;
 
  protected:
   LRESULT message(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -37,6 +38,7 @@ class Win32Toolbar final : public NativeControl<Toolbar> {
     std::vector<std::u16string> menu;
   };
 
+  static HIMAGELIST createImages(UINT dpi);
   void add(int image, BYTE style, bool visible, Entry entry);
   // Command ids are 1 + the entry's index.
   const Entry* entryAt(int commandId) const;

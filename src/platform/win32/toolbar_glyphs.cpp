@@ -102,8 +102,7 @@ void padlock(HDC dc) {
   }
   Paint body(dc, kInk, kGold);
   Rectangle(dc, 3, 7, 13, 15);
-  SetPixel(dc, 8, 10, kInk);
-  SetPixel(dc, 8, 11, kInk);
+  Rectangle(dc, 8, 10, 9, 12);  // the keyhole
 }
 
 void circularArrows(HDC dc) {
@@ -174,16 +173,24 @@ void draw(HDC dc, std::u16string_view key) {
 
 }  // namespace
 
-int addToolbarGlyph(HIMAGELIST images, std::u16string_view key) {
+int glyphPixels(UINT dpi) { return MulDiv(kGlyphSize, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI); }
+
+int addToolbarGlyph(HIMAGELIST images, std::u16string_view key, UINT dpi) {
+  const int pixels = glyphPixels(dpi);
   HDC screen = GetDC(nullptr);
   HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, kGlyphSize, kGlyphSize);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, pixels, pixels);
   ReleaseDC(nullptr, screen);
   HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
-  const RECT all{0, 0, kGlyphSize, kGlyphSize};
+  const RECT all{0, 0, pixels, pixels};
   HBRUSH background = CreateSolidBrush(kTransparent);
   FillRect(dc, &all, background);
   DeleteObject(background);
+  // The shapes are drawn on the 16-unit grid; the world transform scales lines, fills and text.
+  SetGraphicsMode(dc, GM_ADVANCED);
+  const float scale = static_cast<float>(pixels) / kGlyphSize;
+  const XFORM toPixels{scale, 0, 0, scale, 0, 0};
+  SetWorldTransform(dc, &toPixels);
   draw(dc, key);
   SelectObject(dc, oldBitmap);
   DeleteDC(dc);
