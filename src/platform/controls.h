@@ -103,6 +103,12 @@ class Label : public Control {
 // Docked at the bottom of its form, across its width: setBounds sets only the height.
 class StatusBar : public Control {};
 
+// The program's own icon, drawn to fill its bounds.
+class ProgramIcon : public Control {};
+
+// An etched horizontal line, as dialogs separate their parts.
+class EtchedLine : public Control {};
+
 class Slider : public Control {
  public:
   virtual void setRange(int min, int max) = 0;

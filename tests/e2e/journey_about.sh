@@ -37,6 +37,18 @@ check "it shows the version line" grep -q $'\tcaption=Version 3.1.0\t' "$about"
 check "it shows the title" grep -q $'\tcaption=Corvane Software: Tessarin\t' "$about"
 check "it shows the description" grep -q $'\ttext=Tessarin is a small program that helps' "$about"
 check "it has an OK button" grep -q $'class=Button\tcaption=OK\t' "$about"
+# The program's icon (SS_ICON, drawn to its size) at the top left, left of the title, 32 px at
+# 96 DPI; the etched line (SS_ETCHEDHORZ) across the window between the description and links.
+about_static() { # about_static STYLE_LOW_BYTE: "x y w h" of that Static control
+  awk -F'\t' -v low="$1" "$TREE_FIELDS"'
+    f["class"] == "Static" && tolower(f["style"]) ~ (low "$") { print f["x"], f["y"], f["w"], f["h"]; exit }' "$about"
+}
+read -r ix iy iw ih < <(about_static 43)
+read -r tx ty < <(awk -F'\t' "$TREE_FIELDS"'f["caption"] == "Corvane Software: Tessarin" { print f["x"], f["y"] }' "$about")
+check "the program's icon is at the top left, left of the title" test -n "$ix" -a "${iw:-0}" -eq 32 -a "${ih:-0}" -eq 32 -a $((ix + iw)) -le "${tx:-0}"
+read -r lx ly lw lh < <(about_static 10)
+read -r dy dh < <(awk -F'\t' "$TREE_FIELDS"'f["class"] == "Edit" { print f["y"], f["h"] }' "$about")
+check "an etched line separates the description from the links" test -n "$lx" -a "${lw:-0}" -ge 300 -a "${ly:-0}" -gt $((${dy:-0} + ${dh:-0}))
 check "it is modal: the keyboard window is disabled" equals "$(keyboard_disabled)" 1
 check "screenshot of the About window" tsn_screenshot "$JOURNEY_ARTIFACTS/about.png"
 check "the About window cut out" tsn_crop_to_window "$JOURNEY_ARTIFACTS/about.png" "$ABOUT" "$JOURNEY_ARTIFACTS/about-window.png"

@@ -21,6 +21,8 @@ template class SimControl<platform::Label>;
 template class SimControl<platform::StatusBar>;
 template class SimControl<platform::Slider>;
 template class SimControl<platform::Toolbar>;
+template class SimControl<platform::ProgramIcon>;
+template class SimControl<platform::EtchedLine>;
 
 void SimButton::click() {
   if (enabled_ && visible() && onClick) onClick();

@@ -115,6 +115,14 @@ platform::StatusBar& SimForm::addStatusBar() {
   return adopt(std::make_unique<SimStatusBar>(toolkit_, toolkit_.nextId(), platform::Twips{0, 0, bounds_.width, 345}));
 }
 
+platform::ProgramIcon& SimForm::addProgramIcon() {
+  return adopt(std::make_unique<SimControl<platform::ProgramIcon>>(toolkit_, toolkit_.nextId(), platform::Twips{0, 0, 480, 480}));
+}
+
+platform::EtchedLine& SimForm::addEtchedLine() {
+  return adopt(std::make_unique<SimControl<platform::EtchedLine>>(toolkit_, toolkit_.nextId(), platform::Twips{0, 0, 1215, 30}));
+}
+
 platform::Timer& SimForm::addTimer() {
   timers_.push_back(std::make_unique<SimTimer>(toolkit_));
   toolkit_.registerTimer(*timers_.back());

@@ -51,6 +51,8 @@ class SimForm : public platform::Form {
   platform::Slider& addSlider() override;
   platform::Toolbar& addToolbar() override;
   platform::StatusBar& addStatusBar() override;
+  platform::ProgramIcon& addProgramIcon() override;
+  platform::EtchedLine& addEtchedLine() override;
   platform::Timer& addTimer() override;
   platform::MenuItem& addMenuItem(platform::MenuItem* parent, std::u16string_view caption,
                                   platform::Shortcut shortcut) override;

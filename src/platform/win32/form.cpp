@@ -7,6 +7,7 @@
 #include "platform/win32/dpi.h"
 #include "platform/win32/label.h"
 #include "platform/win32/slider.h"
+#include "platform/win32/decoration.h"
 #include "platform/win32/status_bar.h"
 #include "platform/win32/text.h"
 #include "platform/win32/text_box.h"
@@ -244,6 +245,10 @@ Slider& Win32Form::addSlider() { return own(std::make_unique<Win32Slider>(*this)
 Toolbar& Win32Form::addToolbar() { return own(std::make_unique<Win32Toolbar>(*this)); }
 
 StatusBar& Win32Form::addStatusBar() { return own(std::make_unique<Win32StatusBar>(*this)); }
+
+ProgramIcon& Win32Form::addProgramIcon() { return own(std::make_unique<Win32ProgramIcon>(*this)); }
+
+EtchedLine& Win32Form::addEtchedLine() { return own(std::make_unique<Win32EtchedLine>(*this)); }
 
 Timer& Win32Form::addTimer() {
   const auto timerId = static_cast<UINT_PTR>(timers_.size() + 1);

@@ -58,6 +58,8 @@ class Win32Form final : public Form {
   Slider& addSlider() override;
   Toolbar& addToolbar() override;
   StatusBar& addStatusBar() override;
+  ProgramIcon& addProgramIcon() override;
+  EtchedLine& addEtchedLine() override;
   Timer& addTimer() override;
   MenuItem& addMenuItem(MenuItem* parent, std::u16string_view caption, Shortcut shortcut = {}) override;
 

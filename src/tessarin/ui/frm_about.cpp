@@ -34,12 +34,16 @@ FrmAbout::FrmAbout(platform::Platform& platform, Keyboard& keyboard)
       form_(platform.toolkit.createForm({platform::FormStyle::Dialog, u"About Tessarin", 0x00F0F0F0, false})) {
   const platform::FontSpec font{u"MS Sans Serif", 8.25};
   form_->setBounds({0, 0, 5550 + 120, 4905 + 480});
+  picIcon = &form_->addProgramIcon();
+  picIcon->setBounds({240, 240, 480, 480});
   lblTitle = &form_->addLabel(u"", {u"MS Sans Serif", 9.75, false, true});
   lblTitle->setBounds({720, 240, 4095, 360});
   lblVersion = &form_->addLabel(u"Version", font);
   lblVersion->setBounds({720, 600, 4095, 225});
   txtDescription = &form_->addTextBox({font, true, true, 0x00F0F0F0});
   txtDescription->setBounds({720, 960, 4575, 2775});
+  Line1 = &form_->addEtchedLine();
+  Line1->setBounds({240, 3960, 5400 - 240, 30});
   lblHomePage = &form_->addLabel(u"Corvane Software Homepage", {u"MS Sans Serif", 8.25, false, false, true});
   lblHomePage->setBounds({240, 4080, 3000, 255});
   lblHomePage->setForeColor(kLinkBlue);

@@ -16,9 +16,11 @@ class FrmAbout {
   static std::u16string DescriptionText();
 
   Keyboard* cKeyboard;
+  platform::ProgramIcon* picIcon;
   platform::Label* lblTitle;
   platform::Label* lblVersion;
   platform::TextBox* txtDescription;
+  platform::EtchedLine* Line1;
   platform::Label* lblHomePage;
   platform::Label* lblForum;
   platform::CommandButton* cmdOK;
