@@ -138,8 +138,10 @@ print(f"- **Start-up** is {mt / mb:.2f} times the bare program, above the goal o
       "comctl32 subclassing on every control (two server requests per message, painting "
       "included), the DPI asked of the system for every conversion and mouse message, moves, "
       "texts and menu-bar redraws that changed nothing, and three DLLs loaded at start that serve "
-      "only later actions. Together these took the ratio from 3.3 to the figure above; what is "
-      "left is the work itself.")
+      "only later actions. In a one-off comparison when these fixes went in (the same stopwatch, "
+      "alternated, 10 runs each), the build before them started in 570 ms against the bare "
+      "program's 192 (a ratio of 2.97) and 559 ms against the fixed build's 345. What is left is "
+      "the work itself.")
 print(f"- **Injection** takes about {inject_median:.0f} ms from release to the last of 64 "
       "characters, at the goal's edge. It is made of the end of the OLE drag (the target's drop "
       "handler, which logs every format it is offered, asks our data object for each across "
