@@ -307,6 +307,25 @@ check_key_block() {
   check "the cover lies exactly over the key block" equals "$(rect "$2")" "$(fact "$facts" block)"
 }
 
+# check_keys_journey SHOT MARGIN: opens the program with the mask off (so that what the keys
+# enter can be read back), keeps a screenshot named SHOT, checks the key block and the cover
+# (MARGIN as for check_key_block), clicks every key, and closes the program.
+check_keys_journey() {
+  local shot=$JOURNEY_ARTIFACTS/$1 kb cover
+  journey_settings "View Password Mask=False"
+  journey_open_tessarin
+  check "screenshot taken" tsn_screenshot "$shot"
+  check "the keyboard window cut out" tsn_crop_to_window "$shot" "$KEYBOARD" "$JOURNEY_ARTIFACTS/keyboard.png"
+  kb=$(tree_of "$KEYBOARD")
+  cover=$(tree_of "$COVER")
+  require "wintree lists both windows" test -s "$kb" -a -s "$cover"
+  check_key_block "$kb" "$cover" "$2"
+  check "the text box starts empty" text_is ""
+  check_every_key_enters "$kb"
+  check "screenshot of the typed keys taken" tsn_screenshot "$JOURNEY_ARTIFACTS/typed.png"
+  journey_close_tessarin
+}
+
 # xdo ARGS...: xdotool with a time-out, so that a stuck X server cannot hang a journey.
 xdo() { timeout 30 xdotool "$@"; }
 
