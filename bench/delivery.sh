@@ -57,7 +57,7 @@ for ((i = 0; i < SAMPLES; i++)); do
 done
 
 require "the keyboard comes back" restore_keyboard
-require "Options > Drag and Drop Mode is chosen" menu_pick o 2
+require "Options > Drag and Drop Mode is chosen" menu_pick o 3
 require "the choice is saved" tsn_wait_for 10 grep -q "^Drag Drop Mode=Drag Drop" "$JOURNEY_DIR/tsnconfig.ini"
 for ((i = 0; i < SAMPLES; i++)); do
   us=$(deliver 1) || require "drop $((i + 1)) arrives" false

@@ -10,6 +10,7 @@ TSN_WINTREE=${TSN_WINTREE:-$TSN_BUILD/mingw/tests/e2e/wintree.exe}
 TSN_FIXTURE=${TSN_FIXTURE:-$TSN_BUILD/mingw/tests/e2e/fixture.exe}
 TSN_KEYLOG=${TSN_KEYLOG:-$TSN_BUILD/mingw/tests/e2e/keylog.exe}
 TSN_TARGET=${TSN_TARGET:-$TSN_BUILD/mingw/tests/e2e/target.exe}
+TSN_SOURCE=${TSN_SOURCE:-$TSN_BUILD/mingw/tests/e2e/source.exe}
 TSN_MEMSCAN=${TSN_MEMSCAN:-$TSN_BUILD/mingw/tests/e2e/memscan.exe}
 TSN_CLIPBOARD=${TSN_CLIPBOARD:-$TSN_BUILD/mingw/tests/e2e/clipboard.exe}
 # wine64 and wineserver64 of Debian's wine64 package; /usr/bin/wine belongs to another package.

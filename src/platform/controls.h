@@ -45,13 +45,27 @@ class CommandButton : public Control {
 class DragData {
  public:
   virtual ~DragData() = default;
-  // Offered to drop targets as Unicode text and as ANSI text, and in no other format.
-  virtual void setText(std::u16string_view text) = 0;
+  // Offered to drop targets as Unicode text and as ANSI text, and in no other format. Held back
+  // until the drop, the formats are listed from the start but the text itself is handed out
+  // only once the drop is decided, and never after the drag has ended.
+  virtual void setText(std::u16string_view text, bool heldBackUntilDrop = false) = 0;
+};
+
+// How a drag from a text box ended.
+struct DragOutcome {
+  // The button was released (over a target or not); false when Escape cancelled the drag.
+  bool released = false;
+  // What the drop target reported; 0 when nothing took the drop.
+  long effect = 0;
+  // A target read the text after the drop was decided.
+  bool textTakenOnDrop = false;
 };
 
 inline constexpr long kDropEffectCopy = 1;
 inline constexpr long kDropEffectMove = 2;
 
+// A text box never puts its text on the clipboard: copy and cut, by key (Ctrl+C, Ctrl+X,
+// Ctrl+Insert, Shift+Delete), message or menu, do nothing. Pasting still works.
 class TextBox : public Control {
  public:
   // Positions are UTF-16 code units, as in a Win32 edit control.
@@ -79,15 +93,14 @@ class TextBox : public Control {
   std::function<void()> onDblClick;
 
   // OLE drag from the box. startDrag runs the whole drag: onOleStartDrag fills the data and
-  // the allowed effects before the drag loop starts; onOleCompleteDrag runs after the button
-  // is released, whether a target took the drop or not (0 when none did). With automatic
-  // drag on, pressing on the selected text and moving with the left button held starts it.
+  // the allowed effects before the drag loop starts; onOleCompleteDrag runs after the drag
+  // has ended, however it ended. With automatic drag on, pressing on the selected text and
+  // moving with the left button held starts it. A box takes no drops: text dragged onto it,
+  // from this program or another, is refused and stays with its source.
   virtual void startDrag() = 0;
   virtual void setAutomaticDrag(bool on) = 0;
   std::function<void(DragData& data, long& allowedEffects)> onOleStartDrag;
-  std::function<void(long effect)> onOleCompleteDrag;
-  // A drop onto the box: it returns the effect to report; the box inserts nothing itself.
-  std::function<long()> onOleDragDrop;
+  std::function<void(const DragOutcome& outcome)> onOleCompleteDrag;
 };
 
 class Label : public Control {

@@ -548,6 +548,14 @@ note_gone() { ! wintree | grep -q $'class=TessarinForm\tcaption=\t'; }
 # windows), carries it to TO in steps, waits until the drag is seen there (and ARRIVED
 # succeeds), releases, and waits for the drag to end.
 drag_from_box() {
+  drag_and_hold "$@" || return 1
+  xdo mouseup 1
+  tsn_wait_for 15 note_gone
+}
+
+# drag_and_hold KIND TO_X TO_Y [ARRIVED...]: drag_from_box up to the release: the button is
+# still held when it returns (even when it fails, so that the caller can let go).
+drag_and_hold() {
   local x y i sel lefts top start end tx=$2 ty=$3 arrived=0
   IFS=$'\t' read -r sel lefts top < <(shown_edit "$(tree_of "$KEYBOARD")" "$1" sel charx linetop)
   IFS=, read -r start end <<<"$sel"
@@ -564,8 +572,7 @@ drag_from_box() {
   for i in 1 2 3 4; do xdo mousemove $((x + (tx - x) * i / 4)) $((y + (ty - y) * i / 4)); done
   tsn_wait_for 15 note_beside_pointer || arrived=1
   [ $# -eq 0 ] || tsn_wait_for 15 "$@" || arrived=1
-  xdo mouseup 1
-  tsn_wait_for 15 note_gone && return $arrived
+  return $arrived
 }
 
 # --- the programs the password goes to ----------------------------------------------------
@@ -573,11 +580,11 @@ drag_from_box() {
 TARGET="Tessarin E2E Target"
 NOTEPAD="Untitled - Notepad"
 
-# start_target: the drop target helper, logging to target.log in the work folder; its pid is
-# in TARGET_PID.
+# start_target [--peek]: the drop target helper, logging to target.log in the work folder; its
+# pid is in TARGET_PID.
 start_target() {
   TARGET_LOG=$JOURNEY_DIR/target.log
-  journey_start "$TSN_TARGET" target.log "$TARGET" || return 1
+  journey_start "$TSN_TARGET" "$@" target.log "$TARGET" || return 1
   TARGET_PID=$JOURNEY_PID
   tsn_wait_for 30 target_count_above ready 0 && tsn_wait_window "$TARGET" 30
 }

@@ -8,7 +8,7 @@ journey_begin nosave
 INI=$JOURNEY_DIR/tsnconfig.ini
 SNAPSHOT=$JOURNEY_ARTIFACTS/tsnconfig.snapshot.ini
 QUESTION="Save the change?"
-SAVE_SWITCH=4 # "Save setting changes ..." is the fifth item of "Options", separators skipped
+SAVE_SWITCH=5 # "Save setting changes ..." is the sixth item of "Options", separators skipped
 
 plain_shown() { wintree --tree "$KEYBOARD" >"$JOURNEY_DIR/tree.txt" && count_edits "$JOURNEY_DIR/tree.txt" plain shown; }
 toolbar_shown() { control_field "$KEYBOARD" ToolbarWindow32 1 visible; }

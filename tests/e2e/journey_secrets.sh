@@ -75,7 +75,7 @@ require "it is delivered" deliver 2
 require "the password box is empty" tsn_wait_for 10 text_is ""
 check "no copy is left after a delivery that does not keep it" no_copy_left after-delivery
 
-require "Injection Mode is chosen from the menu" menu_keys alt+o Down Down Down Return
+require "Injection Mode is chosen from the menu" menu_keys alt+o Down Down Down Down Return
 require "the choice is saved" tsn_wait_for 10 grep -q "^Drag Drop Mode=Inject" "$INI"
 require "the password is entered again" enter_password
 require "it is typed into the target by injection" deliver 3

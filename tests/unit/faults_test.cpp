@@ -73,19 +73,21 @@ TEST(Faults, ScreenSmallerThanTheWindowPlacesItWithoutErrors) {
   EXPECT_EQ(program.cover().bounds().width, 15 * program.keyboard().KeySize());
 }
 
-TEST(Faults, TargetThatRefusesCharactersLosesThemAndLeavesNoState) {
+TEST(Faults, TargetThatRefusesCharactersKeepsThePasswordAndLeavesNoState) {
   SimProgram program;
   program.start();
   program.system->foreignWindows.push_back({0x7002, {0, 0, 100, 100}, {}, true});
   program.system->cursor = {50, 50};
   program.keyboard().DragDropMode(kInject);
   program.typeOnScreen(u"abc");
+  program.toolkit.answerNextMessageBox(platform::MsgBoxResult::Ok);
   auto& box = program.txtPassword();
   box.onDblClick();
   box.onMouseDown({platform::kLeftButton, 0, 0, 0});
   box.onMouseMove({platform::kLeftButton, 0, 5, 0});
   EXPECT_TRUE(program.system->foreignWindows[0].received.empty());
   EXPECT_TRUE(program.keyboard().SelectedPassword().empty());
+  EXPECT_EQ(program.keyboard().CurrentPassword(), u"abc");
   EXPECT_EQ(program.toolkit.loadedForms().size(), 2u);
 }
 

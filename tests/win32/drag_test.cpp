@@ -73,6 +73,30 @@ TEST(DataObjectTest, ABlockATargetReleasesIsWipedBeforeItIsFreed) {
   EXPECT_EQ(after.find(std::string("p\0l\0e\0a\0s\0e\0", 12)), std::string::npos);
 }
 
+TEST(DataObjectTest, HeldBackTextIsGivenOnlyBetweenTheDropAndTheEndOfTheDrag) {
+  ComOwner<TextDataObject> data(new TextDataObject);
+  static_cast<DragData&>(*data).setText(u"only on drop", true);
+  FORMATETC asked = textFormat(CF_UNICODETEXT);
+  EXPECT_EQ(data->QueryGetData(&asked), S_OK) << "targets still see the format and accept the drag";
+  EXPECT_EQ(dataOf(*data, CF_UNICODETEXT), "refused");
+  EXPECT_EQ(dataOf(*data, CF_TEXT), "refused");
+  EXPECT_FALSE(data->textTakenOnDrop());
+  data->dropDecided();
+  EXPECT_EQ(dataOf(*data, CF_TEXT), "only on drop");
+  EXPECT_TRUE(data->textTakenOnDrop());
+  data->dragEnded();
+  EXPECT_EQ(dataOf(*data, CF_UNICODETEXT), "refused") << "a target that kept the data object gets nothing later";
+}
+
+TEST(DataObjectTest, TextThatIsNotHeldBackIsGivenUntilTheDragEnds) {
+  ComOwner<TextDataObject> data(new TextDataObject);
+  static_cast<DragData&>(*data).setText(u"abc");
+  EXPECT_EQ(dataOf(*data, CF_TEXT), "abc");
+  EXPECT_FALSE(data->textTakenOnDrop());
+  data->dragEnded();
+  EXPECT_EQ(dataOf(*data, CF_TEXT), "refused");
+}
+
 class DragTest : public Win32Test {
  protected:
   void SetUp() override {
@@ -92,30 +116,18 @@ class DragTest : public Win32Test {
   TextBox* target = nullptr;
 };
 
-TEST_F(DragTest, ADropOntoATextBoxIsHandedToItsOwnerAndReportedToTheSource) {
-  std::vector<std::string> events;
-  source->onOleStartDrag = [&](DragData& data, long& allowedEffects) {
-    events.push_back("start, allowed " + std::to_string(allowedEffects));
-    data.setText(u"secret");
-    allowedEffects = kDropEffectCopy | kDropEffectMove;
-  };
-  source->onOleCompleteDrag = [&](long effect) { events.push_back("complete " + std::to_string(effect)); };
-  target->onOleDragDrop = [&] {
-    events.push_back("drop");
-    return kDropEffectMove;
-  };
-  pointAt(*target);
+TEST_F(DragTest, ADragOverAnotherTextBoxIsRefusedAndReportedAsReleased) {
+  std::vector<DragOutcome> completed;
+  source->onOleStartDrag = [&](DragData& data, long&) { data.setText(u"secret"); };
+  source->onOleCompleteDrag = [&](const DragOutcome& outcome) { completed.push_back(outcome); };
+  target->setText(u"kept");
+  pointAt(*target);  // text boxes take no drops
   source->startDrag();
-  EXPECT_EQ(events, (std::vector<std::string>{"start, allowed 3", "drop", "complete 2"}));
-  EXPECT_EQ(std::u16string(target->text().view()), u"");
-}
-
-TEST_F(DragTest, ADragThatEndsWhereNothingTakesItCompletesWithNoEffect) {
-  std::vector<long> completed;
-  source->onOleCompleteDrag = [&](long effect) { completed.push_back(effect); };
-  pointAt(*target);  // no drop handler: the box refuses
-  source->startDrag();
-  EXPECT_EQ(completed, (std::vector<long>{0}));
+  ASSERT_EQ(completed.size(), 1u);
+  EXPECT_TRUE(completed[0].released);
+  EXPECT_EQ(completed[0].effect, 0);
+  EXPECT_FALSE(completed[0].textTakenOnDrop);
+  EXPECT_EQ(std::u16string(target->text().view()), u"kept");
 }
 
 TEST_F(DragTest, AutomaticDragStartsFromAPressOnTheSelection) {

@@ -157,6 +157,59 @@ TEST_F(TextBoxTest, MouseEventsComeAfterTheCaretHasMoved) {
   EXPECT_EQ(doubleClicks, 1);
 }
 
+// Puts text on the clipboard, or reads what is there ("" when there is no text).
+void setClipboard(const wchar_t* text) {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (wcslen(text) + 1) * sizeof(wchar_t));
+  wcscpy(static_cast<wchar_t*>(GlobalLock(block)), text);
+  GlobalUnlock(block);
+  SetClipboardData(CF_UNICODETEXT, block);
+  CloseClipboard();
+}
+std::wstring clipboardText() {
+  if (!OpenClipboard(nullptr)) return L"(cannot open)";
+  std::wstring text;
+  if (HANDLE block = GetClipboardData(CF_UNICODETEXT)) {
+    text = static_cast<const wchar_t*>(GlobalLock(block));
+    GlobalUnlock(block);
+  }
+  CloseClipboard();
+  return text;
+}
+
+TEST_F(TextBoxTest, NoKeyOrMessageCopiesOrCutsToTheClipboardButPasteWorks) {
+  const HWND edit = hwndOf(*box);
+  struct Attempt {
+    const char* name;
+    std::initializer_list<int> held;
+    UINT msg;
+    WPARAM key;
+  };
+  const Attempt attempts[] = {{"Ctrl+C", {VK_CONTROL}, WM_CHAR, 0x03},
+                              {"Ctrl+X", {VK_CONTROL}, WM_CHAR, 0x18},
+                              {"Ctrl+Insert", {VK_CONTROL}, WM_KEYDOWN, VK_INSERT},
+                              {"Shift+Delete", {VK_SHIFT}, WM_KEYDOWN, VK_DELETE},
+                              {"WM_COPY", {}, WM_COPY, 0},
+                              {"WM_CUT", {}, WM_CUT, 0}};
+  for (const auto& attempt : attempts) {
+    SCOPED_TRACE(attempt.name);
+    setClipboard(L"sentinel");
+    box->setText(u"secret");
+    box->setSelStart(0);
+    box->setSelLength(6);
+    {
+      HeldKeys keys(attempt.held);
+      SendMessageW(edit, attempt.msg, attempt.key, 0);
+    }
+    EXPECT_EQ(clipboardText(), L"sentinel");
+    EXPECT_EQ(text(), u"secret") << "a refused cut removes nothing";
+  }
+  box->setSelStart(6);
+  SendMessageW(edit, WM_PASTE, 0, 0);
+  EXPECT_EQ(text(), u"secretsentinel");
+}
+
 TEST_F(TextBoxTest, OptionsBecomeEditStyles) {
   TextBox& multiline = form->addTextBox({FontSpec{}, true, true});
   const LONG_PTR style = GetWindowLongPtrW(hwndOf(multiline), GWL_STYLE);

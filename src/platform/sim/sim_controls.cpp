@@ -83,13 +83,29 @@ void SimTextBox::insertTyped(char16_t ch) {
   selLength_ = 0;
 }
 
+std::optional<std::u16string> SimDragData::targetReads() {
+  const auto* text = readable.read();
+  if (!text) return std::nullopt;
+  return std::u16string(text->view());
+}
+
 void SimTextBox::startDrag() {
   lastDrag = SimDragData();
+  readOnDrop.reset();
   long allowed = platform::kDropEffectCopy | platform::kDropEffectMove;
   if (onOleStartDrag) onOleStartDrag(lastDrag, allowed);
   lastAllowedEffects = allowed;
   if (duringDrag) duringDrag();
-  if (onOleCompleteDrag) onOleCompleteDrag(dropEffect);
+  platform::DragOutcome outcome;
+  outcome.released = dragEnding.released;
+  if (dragEnding.released) {
+    lastDrag.readable.dropDecided();
+    outcome.effect = dragEnding.effect;
+    if (dragEnding.effect != 0 && dragEnding.targetReadsOnDrop) readOnDrop = lastDrag.targetReads();
+  }
+  lastDrag.readable.dragEnded();
+  outcome.textTakenOnDrop = lastDrag.readable.takenOnDrop();
+  if (onOleCompleteDrag) onOleCompleteDrag(outcome);
 }
 
 void SimSlider::setRange(int min, int max) {

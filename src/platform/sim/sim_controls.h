@@ -2,10 +2,12 @@
 // In-memory controls. They keep exactly the state their Win32 counterparts keep, and raise the
 // same callbacks when a test drives them as a user would.
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/controls.h"
+#include "platform/drag_text.h"
 
 namespace tessarin::sim {
 
@@ -61,15 +63,22 @@ class SimButton : public SimControl<platform::CommandButton> {
   bool isCancel_ = false;
 };
 
-// What a drag offered: the text, and whether anything was set at all.
+// What a drag offered (the text, whether anything was set at all, whether it was held back)
+// and the text a target can read from it, by the same rules as the real data object.
 class SimDragData : public platform::DragData {
  public:
-  void setText(std::u16string_view text) override {
+  void setText(std::u16string_view text, bool heldBackUntilDrop) override {
     this->text.assign(text);
     textSet = true;
+    heldBack = heldBackUntilDrop;
+    readable.set(text, heldBackUntilDrop);
   }
+  // A drop target asks for the text: what it gets, or nothing.
+  std::optional<std::u16string> targetReads();
   platform::SecureString text;
   bool textSet = false;
+  bool heldBack = false;
+  platform::DragText readable;
 };
 
 class SimTextBox : public SimControl<platform::TextBox> {
@@ -94,10 +103,18 @@ class SimTextBox : public SimControl<platform::TextBox> {
   void startDrag() override;
   void setAutomaticDrag(bool on) override { automaticDrag = on; }
   bool automaticDrag = false;
-  // How the next drag ends: the effect the drop target reports (0: no drop or cancelled), and
-  // what runs while the drag loop is under way.
-  long dropEffect = platform::kDropEffectCopy;
+  // How the next drag ends: released or cancelled with Escape, the effect the drop target
+  // reports (0: nothing took the drop), and whether that target reads the text on the drop.
+  struct DragEnding {
+    bool released = true;
+    long effect = platform::kDropEffectCopy;
+    bool targetReadsOnDrop = true;
+  };
+  DragEnding dragEnding;
+  // Runs while the drag loop is under way (a target the pointer passes over may read).
   std::function<void()> duringDrag;
+  // What the drop target read on the drop, when it read anything.
+  std::optional<std::u16string> readOnDrop;
   SimDragData lastDrag;
   long lastAllowedEffects = 0;
 

@@ -42,6 +42,7 @@ void SimForm::show(bool showModal, platform::Form*) {
 }
 
 void SimForm::setBounds(platform::Twips bounds) {
+  toolkit_.failIf("setBounds");
   const platform::Twips before = bounds_;
   bounds_ = bounds;
   // A native window reports a move and a size change to its window procedure.
@@ -70,6 +71,7 @@ void SimForm::setWindowState(platform::WindowState state) {
 }
 
 void SimForm::setOpacity(std::uint8_t alpha) {
+  toolkit_.failIf("setOpacity");
   // Like SetLayeredWindowAttributes, the opacity only takes on a layered window.
   if (layered_) opacity_ = alpha;
 }

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <system_error>
 
 #include "platform/common/ini_document.h"
 
@@ -35,6 +36,15 @@ std::string ReadFile(const std::string& path) {
 }
 
 }  // namespace
+
+void SimSystem::record(std::string call) {
+  constexpr int kAccessDenied = 5;
+  if (!failingCall.empty() && call == failingCall) {
+    failingCall.clear();
+    throw std::system_error(kAccessDenied, std::system_category(), call);
+  }
+  calls.push_back(std::move(call));
+}
 
 std::string SimSystem::NativePath(std::u16string_view path) {
   std::string native;
@@ -82,7 +92,7 @@ void SimSystem::writeProfileString(std::u16string_view path, std::u16string_view
 }
 
 bool SimSystem::playSoundSync(std::u16string_view path) {
-  calls.push_back("playSoundSync(" + NativePath(path) + ")");
+  record("playSoundSync(" + NativePath(path) + ")");
   return true;
 }
 
@@ -103,20 +113,20 @@ std::u16string SimSystem::layoutCharacters(int virtualKey, bool shifted) const {
 }
 
 std::uintptr_t SimSystem::installPrintScreenHook() {
-  calls.push_back("installPrintScreenHook");
+  record("installPrintScreenHook");
   if (hookInstallFails) return 0;
   installedHook = 0x4B;
   return installedHook;
 }
 
 void SimSystem::removePrintScreenHook(std::uintptr_t hook) {
-  calls.push_back("removePrintScreenHook");
+  record("removePrintScreenHook");
   if (hook == installedHook) installedHook = 0;
 }
 
 void SimSystem::setCursorPos(platform::PixelPoint point) {
   cursor = point;
-  calls.push_back("setCursorPos(" + std::to_string(point.x) + "," + std::to_string(point.y) + ")");
+  record("setCursorPos(" + std::to_string(point.x) + "," + std::to_string(point.y) + ")");
 }
 
 SimSystem::ForeignWindow* SimSystem::foreignWindow(platform::WindowId id) {
@@ -133,14 +143,14 @@ platform::WindowId SimSystem::windowFromPoint(platform::PixelPoint point) const 
 }
 
 void SimSystem::bringToFront(platform::WindowId window) {
-  calls.push_back("bringToFront(" + std::to_string(window) + ")");
+  record("bringToFront(" + std::to_string(window) + ")");
   if (window) foreground = window;
 }
 
-void SimSystem::clickLeft() { calls.push_back("clickLeft"); }
+void SimSystem::clickLeft() { record("clickLeft"); }
 
 bool SimSystem::postChar(platform::WindowId window, char16_t ch) {
-  calls.push_back("postChar");
+  record("postChar");
   auto* target = foreignWindow(window);
   if (!target || target->refusesChars) return false;
   target->received.push_back(ch);
@@ -187,12 +197,12 @@ std::optional<std::string> SimSystem::readFileStart(std::u16string_view path, st
 }
 
 void SimSystem::emptyClipboard() {
-  calls.push_back("emptyClipboard");
+  record("emptyClipboard");
   clipboard.clear();
 }
 
 void SimSystem::shellOpen(platform::WindowId, std::u16string_view address) {
-  calls.push_back("shellOpen(" + NativePath(address) + ")");
+  record("shellOpen(" + NativePath(address) + ")");
 }
 
 double SimSystem::randomUnit() {

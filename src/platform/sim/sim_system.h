@@ -49,6 +49,9 @@ class SimSystem : public platform::System {
   static std::string NativePath(std::u16string_view path);
 
   std::vector<std::string> calls;
+  // A system failure to stage: the next call recorded under this name throws, as the Windows
+  // backend does when the system refuses it.
+  std::string failingCall;
   // The physical keyboard: keys held down, and whether Caps Lock is toggled on.
   std::set<int> keysDown;
   bool capsLockToggled = false;
@@ -76,6 +79,7 @@ class SimSystem : public platform::System {
   int profileWrites = 0;
 
  private:
+  void record(std::string call);
   std::u16string programDirectory_;
 };
 

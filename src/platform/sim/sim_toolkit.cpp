@@ -1,10 +1,22 @@
 #include "platform/sim/sim_toolkit.h"
 
 #include <algorithm>
+#include <system_error>
 
 namespace tessarin::sim {
 
+namespace {
+constexpr int kAccessDenied = 5;
+}  // namespace
+
+void SimToolkit::failIf(std::string_view operation) {
+  if (operation != failingOperation) return;
+  failingOperation.clear();
+  throw std::system_error(kAccessDenied, std::system_category(), std::string(operation));
+}
+
 std::unique_ptr<platform::Form> SimToolkit::createForm(const platform::FormArgs& args) {
+  failIf("createForm");
   return std::make_unique<SimForm>(*this, nextId(), args);
 }
 

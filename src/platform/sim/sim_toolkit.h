@@ -5,6 +5,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/sim/sim_form.h"
@@ -63,6 +64,10 @@ class SimToolkit : public platform::Toolkit {
   // Called while a message box is up, before it is answered.
   std::function<void(const ShownMessageBox&)> whileMessageBoxShown;
   int pumpSteps = 0;
+  // A system failure to stage: the next call of the named operation ("createForm",
+  // "setBounds", "setOpacity") throws, as the Windows backend does when the system refuses it.
+  std::string failingOperation;
+  void failIf(std::string_view operation);
 
   // Virtual time: fires due timers in time order.
   long long now() const { return now_; }

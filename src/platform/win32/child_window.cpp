@@ -26,7 +26,7 @@ ChildWindow::ChildWindow(Win32Form& form, HWND hwnd) : form_(form), hwnd_(hwnd) 
   previous_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChildWindow::windowProc)));
   if (!previous_) {
-    const std::system_error error(static_cast<int>(GetLastError()), std::system_category(), "linking a control to its window");
+    const std::system_error error = windowsError(GetLastError(), "linking a control to its window");
     DestroyWindow(hwnd_);
     throw error;
   }

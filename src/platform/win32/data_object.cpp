@@ -53,7 +53,10 @@ class WipedBlock final : public ComObject<IUnknown, IID_IUnknown> {
 HRESULT TextDataObject::GetData(FORMATETC* format, STGMEDIUM* medium) {
   if (!format || !medium) return E_INVALIDARG;
   if (!offered(*format)) return DV_E_FORMATETC;
-  HGLOBAL block = format->cfFormat == CF_UNICODETEXT ? unicodeCopy() : ansiCopy();
+  const SecureString* text = text_.read();
+  // Held back before the drop, or gone after the drag: nothing to give.
+  if (!text) return E_ACCESSDENIED;
+  HGLOBAL block = format->cfFormat == CF_UNICODETEXT ? unicodeCopy(*text) : ansiCopy(*text);
   if (!block) return E_OUTOFMEMORY;
   medium->tymed = TYMED_HGLOBAL;
   medium->hGlobal = block;
@@ -81,15 +84,15 @@ HRESULT TextDataObject::EnumFormatEtc(DWORD direction, IEnumFORMATETC** formats)
   return SHCreateStdEnumFmtEtc(static_cast<UINT>(std::size(kFormats)), kFormats, formats);
 }
 
-HGLOBAL TextDataObject::unicodeCopy() const {
-  const std::size_t bytes = text_.size() * sizeof(char16_t);
-  return globalBlock(bytes + sizeof(char16_t), [&](char* out) { std::memcpy(out, text_.view().data(), bytes); });
+HGLOBAL TextDataObject::unicodeCopy(const SecureString& text) {
+  const std::size_t bytes = text.size() * sizeof(char16_t);
+  return globalBlock(bytes + sizeof(char16_t), [&](char* out) { std::memcpy(out, text.view().data(), bytes); });
 }
 
 // Converted straight into the block, so that no ANSI copy is left behind in our own memory.
-HGLOBAL TextDataObject::ansiCopy() const {
-  const auto* source = reinterpret_cast<const wchar_t*>(text_.view().data());
-  const int length = static_cast<int>(text_.size());
+HGLOBAL TextDataObject::ansiCopy(const SecureString& text) {
+  const auto* source = reinterpret_cast<const wchar_t*>(text.view().data());
+  const int length = static_cast<int>(text.size());
   const int bytes = length ? WideCharToMultiByte(CP_ACP, 0, source, length, nullptr, 0, nullptr, nullptr) : 0;
   return globalBlock(static_cast<std::size_t>(bytes) + 1, [&](char* out) {
     if (bytes) WideCharToMultiByte(CP_ACP, 0, source, length, out, bytes, nullptr, nullptr);

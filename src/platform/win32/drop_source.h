@@ -1,18 +1,30 @@
 #pragma once
 // The source side of a drag: it drops when the left button is released and cancels on Escape.
+// It tells the data the moment the drop is decided, and remembers how the drag ended.
 #include <oleidl.h>
 
 #include "platform/win32/com_object.h"
+#include "platform/win32/data_object.h"
 
 namespace tessarin::platform::win32 {
 
 class DropSource final : public ComObject<IDropSource, IID_IDropSource> {
  public:
+  explicit DropSource(TextDataObject& data) : data_(data) {}
+
   HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escapePressed, DWORD keyState) override {
     if (escapePressed) return DRAGDROP_S_CANCEL;
-    return (keyState & MK_LBUTTON) ? S_OK : DRAGDROP_S_DROP;
+    if (keyState & MK_LBUTTON) return S_OK;
+    released_ = true;
+    data_.dropDecided();
+    return DRAGDROP_S_DROP;
   }
   HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+  bool released() const { return released_; }
+
+ private:
+  TextDataObject& data_;
+  bool released_ = false;
 };
 
 }  // namespace tessarin::platform::win32

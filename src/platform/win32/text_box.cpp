@@ -1,7 +1,6 @@
 #include "platform/win32/text_box.h"
 
 #include <algorithm>
-#include <system_error>
 
 #include "platform/win32/callback.h"
 #include "platform/win32/mouse_event.h"
@@ -15,6 +14,14 @@ DWORD editStyle(const TextBoxArgs& args) {
   return style | (args.multiline ? ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL : ES_AUTOHSCROLL);
 }
 
+// The keys with which an edit control copies or cuts (Ctrl+C and Ctrl+X arrive as characters).
+bool isClipboardKey(UINT msg, WPARAM key) {
+  if (msg == WM_CHAR) return key == 0x03 || key == 0x18;
+  if (msg != WM_KEYDOWN) return false;
+  return (key == VK_INSERT && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_SHIFT) >= 0) ||
+         (key == VK_DELETE && GetKeyState(VK_SHIFT) < 0 && GetKeyState(VK_CONTROL) >= 0);
+}
+
 int keyShiftState() {
   return (GetKeyState(VK_SHIFT) < 0 ? kShiftMask : 0) | (GetKeyState(VK_CONTROL) < 0 ? kCtrlMask : 0) |
          (GetKeyState(VK_MENU) < 0 ? kAltMask : 0);
@@ -26,20 +33,11 @@ Win32TextBox::Win32TextBox(Win32Form& form, const TextBoxArgs& args)
     : NativeControl(form, createChild(form, L"EDIT", editStyle(args), WS_EX_CLIENTEDGE)),
       font_(args.font),
       backColor_(args.backColor),
-      background_(CreateSolidBrush(args.backColor)),
-      dropTarget_(new DropTarget(*this)) {
+      background_(CreateSolidBrush(args.backColor)) {
   font_.applyTo(hwnd(), dpi());
-  // Needs OLE initialised on this thread, as drags do.
-  if (const HRESULT result = RegisterDragDrop(hwnd(), dropTarget_.get()); FAILED(result)) {
-    DeleteObject(background_);
-    throw std::system_error(static_cast<int>(result), std::system_category(), "RegisterDragDrop");
-  }
 }
 
-Win32TextBox::~Win32TextBox() {
-  if (hwnd()) RevokeDragDrop(hwnd());
-  DeleteObject(background_);
-}
+Win32TextBox::~Win32TextBox() { DeleteObject(background_); }
 
 void Win32TextBox::setText(std::u16string_view text) {
   // The terminated copy is wiped like the text itself.
@@ -105,7 +103,12 @@ HBRUSH Win32TextBox::colors(HDC dc) {
 }
 
 LRESULT Win32TextBox::message(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // The edit would copy or cut some of these without a WM_COPY or WM_CUT of its own.
+  if (isClipboardKey(msg, wParam)) return 0;
   switch (msg) {
+    case WM_COPY:
+    case WM_CUT:
+      return 0;
     case WM_KEYDOWN:
     case WM_KEYUP:
       return keyMessage(msg, wParam, lParam);
@@ -114,9 +117,6 @@ LRESULT Win32TextBox::message(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU:
       // The edit's own menu would offer Copy and Cut: the password never goes to the clipboard.
       return 0;
-    case WM_DESTROY:
-      RevokeDragDrop(hwnd());
-      break;
     default:
       return mouseMessage(msg, wParam, lParam);
   }

@@ -2,17 +2,17 @@
 // A text box on an EDIT control. Its text is read straight into a SecureString, and key and
 // mouse messages become the program's events: key events before the edit sees the key (so the
 // program can cancel or change it), mouse events after the edit has moved its caret. It is the
-// source of OLE drags (text_box_drag.cpp) and a drop target whose drops the program handles.
+// source of OLE drags (text_box_drag.cpp) and registers no drop target, so drops onto it are
+// refused. Copy and cut never reach the clipboard.
 #include <optional>
 
 #include "platform/form.h"
 #include "platform/win32/child_window.h"
 #include "platform/win32/control_font.h"
-#include "platform/win32/drop_target.h"
 
 namespace tessarin::platform::win32 {
 
-class Win32TextBox final : public NativeControl<TextBox>, private DropHandler {
+class Win32TextBox final : public NativeControl<TextBox> {
  public:
   Win32TextBox(Win32Form& form, const TextBoxArgs& args);
   ~Win32TextBox() override;
@@ -48,13 +48,10 @@ class Win32TextBox final : public NativeControl<TextBox>, private DropHandler {
   int charIndexAt(LPARAM point) const;
   int clampToText(int position) const;
   void select(int start, int end);
-  bool acceptsDrops() const override { return static_cast<bool>(onOleDragDrop); }
-  DWORD drop(DWORD allowedEffects) noexcept override;
 
   ControlFont font_;
   Color backColor_;
   HBRUSH background_;
-  ComOwner<DropTarget> dropTarget_;
   bool automaticDrag_ = false;
   std::optional<POINT> pressedOnSelection_;
 };

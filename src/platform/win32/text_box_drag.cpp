@@ -1,5 +1,4 @@
-// OLE drag and drop of a text box: the drag it starts, the automatic start from the selection,
-// and drops onto it.
+// OLE drag of a text box: the drag it starts and the automatic start from the selection.
 #include <windowsx.h>
 
 #include "platform/win32/callback.h"
@@ -13,13 +12,17 @@ namespace tessarin::platform::win32 {
 
 void Win32TextBox::startDrag() {
   ComOwner<TextDataObject> data(new TextDataObject);
-  ComOwner<DropSource> source(new DropSource);
+  ComOwner<DropSource> source(new DropSource(*data));
   long allowedEffects = kDropEffectCopy | kDropEffectMove;
   fire(onOleStartDrag, static_cast<DragData&>(*data), allowedEffects);
   DWORD effect = DROPEFFECT_NONE;
   // Runs the drag loop until the button is released or Escape is pressed.
   const HRESULT result = DoDragDrop(data.get(), source.get(), static_cast<DWORD>(allowedEffects), &effect);
-  fire(onOleCompleteDrag, result == DRAGDROP_S_DROP ? static_cast<long>(effect) : 0L);
+  // A target may keep the data object: from now on it gives nothing.
+  data->dragEnded();
+  const DragOutcome outcome{source->released(), result == DRAGDROP_S_DROP ? static_cast<long>(effect) : 0L,
+                            data->textTakenOnDrop()};
+  fire(onOleCompleteDrag, outcome);
 }
 
 Win32TextBox::Gesture Win32TextBox::dragGesture(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -65,21 +68,6 @@ Win32TextBox::Gesture Win32TextBox::dragGesture(UINT msg, WPARAM wParam, LPARAM 
 
 int Win32TextBox::charIndexAt(LPARAM point) const {
   return LOWORD(SendMessageW(hwnd(), EM_CHARFROMPOS, 0, point));
-}
-
-// Called by OLE, outside any window procedure: an exception is parked for the message loop.
-DWORD Win32TextBox::drop(DWORD allowedEffects) noexcept {
-  try {
-    long effect = DROPEFFECT_NONE;
-    if (onOleDragDrop) {
-      const auto handler = onOleDragDrop;
-      effect = handler();
-    }
-    return static_cast<DWORD>(effect) & allowedEffects;
-  } catch (...) {
-    form_.toolkit().park(std::current_exception());
-    return DROPEFFECT_NONE;
-  }
 }
 
 }  // namespace tessarin::platform::win32

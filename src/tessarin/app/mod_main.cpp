@@ -1,5 +1,6 @@
 #include "app/mod_main.h"
 
+#include "app/error_description.h"
 #include "app/runtime_error.h"
 
 namespace tessarin {
@@ -17,9 +18,9 @@ void SetFormTransparency(platform::Platform& platform, platform::Form& form, int
   try {
     form.makeLayered();
     form.setOpacity(ToByte(intAlpha));
-  } catch (const RuntimeError& error) {
-    platform.toolkit.messageBox(error.description() + u" Source : " + error.source(), u"Tessarin",
-                                platform::kOkOnly, nullptr);
+  } catch (...) {
+    const auto error = DescribeCurrentError();
+    platform.toolkit.messageBox(error.text + u" Source : " + error.source, u"Tessarin", platform::kOkOnly, nullptr);
   }
 }
 

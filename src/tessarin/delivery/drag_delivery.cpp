@@ -1,6 +1,9 @@
 // Delivering the password by a drag from the visible box: the drag carries the text (drag and
-// drop) or nothing (injection, which types it at the pointer when the drag ends).
-#include "app/runtime_error.h"
+// drop) or nothing (injection, which types it at the pointer when the button is released).
+// Only a delivery that happened takes the delivered part away; anything else keeps the
+// password and the box as they were and tells the user why.
+#include "app/decimal_text.h"
+#include "app/error_description.h"
 #include "delivery/frm_drag_note.h"
 #include "delivery/injection.h"
 #include "keyboard/keyboard.h"
@@ -8,18 +11,37 @@
 namespace tessarin {
 
 namespace {
-// Procedures that report any run-time error in a plain "err" box and skip the rest.
+
+// Procedures that report any error in a plain "err" box, with its number and text, and skip
+// the rest.
 template <class Steps>
 void WithErrBox(platform::Platform& platform, Steps steps) {
   try {
     steps();
-  } catch (const RuntimeError&) {
-    platform.toolkit.messageBox(u"err", u"Tessarin", platform::kOkOnly, nullptr);
+  } catch (...) {
+    const auto error = DescribeCurrentError();
+    platform.toolkit.messageBox(u"err\r\n\r\n" + DecimalText(error.number) + u": " + error.text, u"Tessarin",
+                                platform::kOkOnly | platform::kIconCritical, nullptr);
   }
 }
+
+// Runs at the end of the scope, however it is left.
+template <class Action>
+class AtScopeExit {
+ public:
+  explicit AtScopeExit(Action action) : action_(std::move(action)) {}
+  ~AtScopeExit() { action_(); }
+  AtScopeExit(const AtScopeExit&) = delete;
+  AtScopeExit& operator=(const AtScopeExit&) = delete;
+
+ private:
+  Action action_;
+};
+
 }  // namespace
 
 void Keyboard::StartDrag(platform::DragData& data, long& allowedEffects) {
+  dragReady_ = false;
   WithErrBox(platform_, [&] {
     auto& box = visibleBox();
     // The plain box is the user's own text, typed or entered with the keys: deliver what it
@@ -30,6 +52,7 @@ void Keyboard::StartDrag(platform::DragData& data, long& allowedEffects) {
     const auto& p = currentPassword_;
     passwordAfterDrag_ = platform::concat({p.substr(0, s), p.substr(s + n)});
     dragSelStart_ = s;
+    dragSelLength_ = n;
     if (n < 1) {
       selectedPassword_ = p;
       textAfterDrag_ = box.text();
@@ -41,7 +64,10 @@ void Keyboard::StartDrag(platform::DragData& data, long& allowedEffects) {
     }
     dragNote_ = std::make_unique<FrmDragNote>(platform_);
     const bool injection = dragDropMode_ != kDragDrop;
-    data.setText(injection ? std::u16string_view() : selectedPassword_.view());
+    if (injection)
+      data.setText({});
+    else
+      data.setText(selectedPassword_.view(), givePasswordOnlyOnDrop_);
     dragNote_->showFor(injection);
     platform_.toolkit.doEvents();
     form_->form().setWindowState(platform::WindowState::Minimized);
@@ -50,24 +76,55 @@ void Keyboard::StartDrag(platform::DragData& data, long& allowedEffects) {
     dragNote_->form().show();
     platform_.toolkit.doEvents();
     allowedEffects = platform::kDropEffectCopy | platform::kDropEffectMove;
+    dragReady_ = true;
   });
 }
 
-void Keyboard::CompleteDrag() {
+void Keyboard::CompleteDrag(const platform::DragOutcome& outcome) {
+  // Nothing of the delivered text stays behind, however the drag ended.
+  const AtScopeExit wipeCopies([this] {
+    selectedPassword_.clear();
+    textAfterDrag_.clear();
+    passwordAfterDrag_.clear();
+  });
+  DeliveryResult result;
   WithErrBox(platform_, [&] {
     dragNote_.reset();
+    // A drag whose start failed (and said so) delivers nothing, whatever a target took.
+    if (!dragReady_) {
+      form_->form().setWindowState(platform::WindowState::Normal);
+      return;
+    }
     auto& box = visibleBox();
-    if (dragDropMode_ == kInject) InjectIntoWindowUnderMouse(platform_, selectedPassword_.view());
+    result = deliver(outcome);
+    if (result.failure != DeliveryFailure::None) {
+      box.setSelStart(dragSelStart_);
+      box.setSelLength(dragSelLength_);
+      return;
+    }
     if (!keepPasswordAfterDragDrop_) currentPassword_ = passwordAfterDrag_;
     box.setText(textAfterDrag_.view());
     box.setSelStart(dragSelStart_);
     box.setSelLength(0);
-    selectedPassword_.clear();
   });
-  // Nothing of the delivered text stays behind, whether the drag ended well or not.
-  selectedPassword_.clear();
-  textAfterDrag_.clear();
-  passwordAfterDrag_.clear();
+  if (result.failure != DeliveryFailure::None) tellNotDelivered(result);
+}
+
+DeliveryResult Keyboard::deliver(const platform::DragOutcome& outcome) {
+  if (!outcome.released) return {DeliveryFailure::Cancelled, 0};
+  if (dragDropMode_ == kInject) return InjectIntoWindowUnderMouse(platform_, selectedPassword_.view());
+  if (outcome.effect == 0) return {DeliveryFailure::NothingTookTheDrop, 0};
+  if (givePasswordOnlyOnDrop_ && !outcome.textTakenOnDrop) return {DeliveryFailure::NotReadOnDrop, 0};
+  return {};
+}
+
+// The keyboard comes back, so that the user can try again at once.
+void Keyboard::tellNotDelivered(const DeliveryResult& result) {
+  WithErrBox(platform_, [&] {
+    form_->form().setWindowState(platform::WindowState::Normal);
+    platform_.toolkit.messageBox(DeliveryFailureMessage(result), u"Tessarin",
+                                 platform::kOkOnly | platform::kIconExclamation, &form_->form());
+  });
 }
 
 }  // namespace tessarin

@@ -53,16 +53,16 @@ void FrmKeyboard::wireDragGesture() {
   box.onOleStartDrag = [this](platform::DragData& data, long& allowedEffects) {
     reportErrors(u"txtPassword_OLEStartDrag", [&] { cKeyboard->StartDrag(data, allowedEffects); });
   };
-  box.onOleCompleteDrag = [this](long) {
-    reportErrors(u"txtPassword_OLECompleteDrag", [this] { cKeyboard->CompleteDrag(); });
+  box.onOleCompleteDrag = [this](const platform::DragOutcome& outcome) {
+    reportErrors(u"txtPassword_OLECompleteDrag", [&] { cKeyboard->CompleteDrag(outcome); });
   };
   txtText->setAutomaticDrag(true);
   txtText->onOleStartDrag = [this](platform::DragData& data, long& allowedEffects) {
-    cKeyboard->StartDrag(data, allowedEffects);
+    reportErrors(u"txtText_OLEStartDrag", [&] { cKeyboard->StartDrag(data, allowedEffects); });
   };
-  txtText->onOleCompleteDrag = [this](long) { cKeyboard->CompleteDrag(); };
-  // Text dropped onto either box is not taken; the source is told it moved.
-  for (auto* target : {txtPassword, txtText}) target->onOleDragDrop = [] { return platform::kDropEffectMove; };
+  txtText->onOleCompleteDrag = [this](const platform::DragOutcome& outcome) {
+    reportErrors(u"txtText_OLECompleteDrag", [&] { cKeyboard->CompleteDrag(outcome); });
+  };
 }
 
 }  // namespace tessarin

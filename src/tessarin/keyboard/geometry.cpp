@@ -1,6 +1,7 @@
 // Laying out the keyboard window from its width: the key size, five rows of keys, the boxes,
 // the sliders and the cover over the key rows.
 #include "app/application.h"
+#include "app/error_description.h"
 #include "keyboard/keyboard.h"
 #include "keyboard/layout_rules.h"
 #include "keyboard/rounding.h"
@@ -91,11 +92,12 @@ void Keyboard::Resize(bool blnForceResize) {
   try {
     layoutWindow();
     isResizing_ = false;
-  } catch (const RuntimeError& error) {
+  } catch (...) {
     // The guard stays set: only the next forced layout runs again.
     auto* app = Application::current();
     if (!app) throw;
-    app->LogError(u"Keyboard Resize", error.number(), error.description(), form_->form());
+    const auto error = DescribeCurrentError();
+    app->LogError(u"Keyboard Resize", error.number, error.text, form_->form());
   }
 }
 

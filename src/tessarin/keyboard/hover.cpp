@@ -29,7 +29,7 @@ void Keyboard::Timer() {
     ButtonClick(currentButton_);
     if (beepOnHover_) PlayBeep(platform_.system);
   }
-  lastHoverCaption_ = currentButton_->caption();
+  lastHoverCaption_.assign(currentButton_->caption());
 }
 
 void Keyboard::MouseMoveInForm(int button, int shift, float x, float y) {

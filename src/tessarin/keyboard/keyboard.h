@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "delivery/delivery_failure.h"
 #include "delivery/frm_drag_note.h"
 #include "keyboard/key_layout.h"
 #include "layouts/open_save.h"
@@ -61,6 +62,9 @@ class Keyboard {
   bool CapsLockIsDown() const { return capsLockIsDown_; }
   void KeepPasswordAfterDragDrop(bool value);
   bool KeepPasswordAfterDragDrop() const { return keepPasswordAfterDragDrop_; }
+  // Drag and drop hands the text out only once the drop is decided.
+  void GivePasswordOnlyOnDrop(bool value);
+  bool GivePasswordOnlyOnDrop() const { return givePasswordOnlyOnDrop_; }
   void KeepOnTop(bool value) { keepOnTop_ = value; }
   bool KeepOnTop() const { return keepOnTop_; }
   void BeepOnHover(bool value);
@@ -114,7 +118,7 @@ class Keyboard {
 
   // Delivery of the password by a drag from the visible box.
   void StartDrag(platform::DragData& data, long& allowedEffects);
-  void CompleteDrag();
+  void CompleteDrag(const platform::DragOutcome& outcome);
 
   // Key layout and captions.
   void LoadEnglishLayout();
@@ -139,6 +143,9 @@ class Keyboard {
   void readActionKeyTexts();
   void applyHiddenPointer(int intMode);
   platform::TextBox& visibleBox();
+  // Whether the drag delivered the password, typing it first in injection mode.
+  DeliveryResult deliver(const platform::DragOutcome& outcome);
+  void tellNotDelivered(const DeliveryResult& result);
   void refreshShiftFromPhysicalKeys();
   // The program's one file dialog object, made on first use.
   cOpenSave& fileDialog();
@@ -162,6 +169,7 @@ class Keyboard {
   bool mouseHidden_ = false;
   bool keepOnTop_ = false;
   bool keepPasswordAfterDragDrop_ = false;
+  bool givePasswordOnlyOnDrop_ = false;
   bool capsLockIsDown_ = false;
   bool shiftIsDown_ = false;
   bool altGrIsDown_ = false;
@@ -169,7 +177,7 @@ class Keyboard {
   int inputMode_ = kModeStandard;
   bool shiftClickedOnScreen_ = false;
   platform::SecureString currentPassword_;
-  std::u16string lastHoverCaption_;
+  platform::SecureString lastHoverCaption_;
   platform::SecureString selectedPassword_;
   int dragDropMode_ = kDragDrop;
   long timerInterval_ = 0;
@@ -181,6 +189,8 @@ class Keyboard {
   platform::SecureString textAfterDrag_;
   platform::SecureString passwordAfterDrag_;
   int dragSelStart_ = 0;
+  int dragSelLength_ = 0;
+  bool dragReady_ = false;  // the drag's start ran to its end
   std::unique_ptr<FrmDragNote> dragNote_;
 
   long formMargin_ = 0;

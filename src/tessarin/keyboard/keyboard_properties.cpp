@@ -181,6 +181,12 @@ void Keyboard::KeepPasswordAfterDragDrop(bool value) {
   writeSettingIfVisible(u"Keep Password after Drag Drop", BooleanText(value));
 }
 
+void Keyboard::GivePasswordOnlyOnDrop(bool value) {
+  givePasswordOnlyOnDrop_ = value;
+  form_->mnuOptionsGivePasswordOnlyOnDrop->setChecked(value);
+  writeSettingIfVisible(u"Give Password Only on Drop", BooleanText(value));
+}
+
 void Keyboard::BeepOnHover(bool value) {
   beepOnHover_ = value;
   RefreshToolbar();

@@ -84,6 +84,7 @@ void Keyboard::applyStoredSettings() {
   if (auto masked = ExactBoolean(readSetting(u"View Password Mask"))) TextIsMasked(*masked);
   if (auto beep = ExactBoolean(readSetting(u"Beep on Hover"))) BeepOnHover(*beep);
   if (auto keep = ExactBoolean(readSetting(u"Keep Password after Drag Drop"))) KeepPasswordAfterDragDrop(*keep);
+  if (auto onDrop = ExactBoolean(readSetting(u"Give Password Only on Drop"))) GivePasswordOnlyOnDrop(*onDrop);
 
   // A value that is no number gives the default; a number outside the opacity range is not
   // applied at all, so the window stays opaque.

@@ -80,6 +80,7 @@ void FrmKeyboard::createMenus() {
   mnuOptions = item(nullptr, u"&Options");
   mnuOptionsBeepOnHover = item(mnuOptions, u"&Beep on Hover Entry");
   mnuOptionsKeepPasswordAfterDragDrop = item(mnuOptions, u"&Keep Password after Drag Drop");
+  mnuOptionsGivePasswordOnlyOnDrop = item(mnuOptions, u"&Give Password Only on Drop");
   mnuOptionsSep1 = item(mnuOptions, u"-");
   mnuOptionsDragDrop = item(mnuOptions, u"Drag and Drop Mode");
   mnuOptionsInjectMode = item(mnuOptions, u"Injection Mode");

@@ -61,6 +61,7 @@ class FrmKeyboard {
   platform::MenuItem* mnuOptions;
   platform::MenuItem* mnuOptionsBeepOnHover;
   platform::MenuItem* mnuOptionsKeepPasswordAfterDragDrop;
+  platform::MenuItem* mnuOptionsGivePasswordOnlyOnDrop;
   platform::MenuItem* mnuOptionsSep1;
   platform::MenuItem* mnuOptionsDragDrop;
   platform::MenuItem* mnuOptionsInjectMode;

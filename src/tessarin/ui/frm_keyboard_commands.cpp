@@ -2,6 +2,7 @@
 // property or calls one engine method; the engine puts the check marks right.
 #include "app/application.h"
 #include "app/contact.h"
+#include "app/error_description.h"
 #include "keyboard/keyboard.h"
 #include "keyboard/rounding.h"
 #include "ui/frm_about.h"
@@ -12,8 +13,9 @@ namespace tessarin {
 void FrmKeyboard::reportErrors(const char16_t* site, const std::function<void()>& handler) {
   try {
     handler();
-  } catch (const RuntimeError& error) {
-    Application::current()->LogError(site, error.number(), error.description(), *form_);
+  } catch (...) {
+    const auto error = DescribeCurrentError();
+    Application::current()->LogError(site, error.number, error.text, *form_);
   }
 }
 
@@ -45,6 +47,9 @@ void FrmKeyboard::wireMenuCommands() {
     mnuOptionsKeepPasswordAfterDragDrop->setChecked(!mnuOptionsKeepPasswordAfterDragDrop->checked());
     cKeyboard->KeepPasswordAfterDragDrop(mnuOptionsKeepPasswordAfterDragDrop->checked());
     cKeyboard->RefreshToolbar();
+  };
+  mnuOptionsGivePasswordOnlyOnDrop->onClick = [this] {
+    cKeyboard->GivePasswordOnlyOnDrop(!mnuOptionsGivePasswordOnlyOnDrop->checked());
   };
   mnuOptionsDragDrop->onClick = [this] { cKeyboard->DragDropMode(kDragDrop); };
   mnuOptionsInjectMode->onClick = [this] { cKeyboard->DragDropMode(kInject); };

@@ -4,6 +4,9 @@
 //
 //   ready   hwnd=<main> edit=<edit> acp=<the ANSI code page CF_TEXT is in>
 //   enter   allowed=<effects> formats=<names, comma-separated, as the data object lists them>
+//   peek    when=enter|over unicode=<CF_UNICODETEXT, escaped UTF-8, or "-" when refused>
+//           (with --peek only: the text is asked for on entering and on every move, as some
+//           programs do before any drop)
 //   drop    allowed=<effects> effect=<what the target answered> formats=<names>
 //           unicode=<CF_UNICODETEXT, escaped UTF-8, or "-" when refused>
 //           ansi=<CF_TEXT bytes in hex up to the NUL, or "-" when refused>
@@ -13,8 +16,8 @@
 // "change" follows every change of the edit's text (drops, typing and posted characters alike),
 // so its time can be compared with the sender's clock.
 //
-//   target.exe <log file> [caption [x y]]   defaults: "Tessarin E2E Target" at 40, 840 (the
-//                                           bottom left, clear of Wine's notepad)
+//   target.exe [--peek] <log file> [caption [x y]]   defaults: "Tessarin E2E Target" at 40,
+//                                                   840 (the bottom left, clear of notepad)
 #include <windows.h>
 #include <ole2.h>
 
@@ -29,6 +32,7 @@ using e2e::escaped;
 
 HANDLE gLog = INVALID_HANDLE_VALUE;
 HWND gEdit = nullptr;
+bool gPeek = false;
 constexpr int kEditId = 100;
 
 void log(const std::string& line) {
@@ -95,15 +99,22 @@ class DropTarget final : public IDropTarget {
 
   HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) override {
     log("enter\tallowed=" + std::to_string(*effect) + "\tformats=" + formatsOf(data));
+    data_ = data;
+    peek("enter");
     *effect = answer(*effect);
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD* effect) override {
+    peek("over");
     *effect = answer(*effect);
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE DragLeave() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE DragLeave() override {
+    data_ = nullptr;
+    return S_OK;
+  }
   HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) override {
+    data_ = nullptr;
     const DWORD allowed = *effect;
     *effect = answer(allowed);
     // The formats first and the data last, as many programs ask for them.
@@ -121,8 +132,16 @@ class DropTarget final : public IDropTarget {
   }
 
  private:
+  void peek(const char* when) {
+    if (!gPeek || !data_) return;
+    std::string unicode;
+    const bool have = textData(data_, CF_UNICODETEXT, unicode);
+    const std::wstring text(reinterpret_cast<const wchar_t*>(unicode.data()), unicode.size() / 2);
+    log(std::string("peek\twhen=") + when + "\tunicode=" + (have ? escaped(text) : "-"));
+  }
   static DWORD answer(DWORD allowed) { return allowed & DROPEFFECT_COPY ? DROPEFFECT_COPY : allowed & DROPEFFECT_MOVE; }
   LONG references_ = 1;  // static lifetime: the window owns the only real reference
+  IDataObject* data_ = nullptr;  // the drag under way, between entering and leaving
 };
 
 DropTarget gDropTarget;
@@ -155,6 +174,11 @@ LRESULT CALLBACK mainProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  if (argc > 1 && std::wstring(argv[1]) == L"--peek") {
+    gPeek = true;
+    --argc;
+    ++argv;
+  }
   if (argc != 2 && argc != 3 && argc != 5) return 1;
   const std::wstring caption = argc >= 3 ? argv[2] : L"Tessarin E2E Target";
   const int x = argc == 5 ? _wtoi(argv[3]) : 40;
