@@ -74,8 +74,26 @@ class System {
   virtual void bringToFront(WindowId window) = 0;
   // One synthetic left click (press, then release) at the pointer.
   virtual void clickLeft() = 0;
-  // Queues one UTF-16 code unit as WM_CHAR; false when the window refused it.
-  virtual bool postChar(WindowId window, char16_t ch) = 0;
+  // Hands one UTF-16 code unit to the window as WM_CHAR and returns once its program has
+  // handled it; false when the window refused it (it is gone, belongs to a program running at
+  // a higher integrity level, or did not answer within a second).
+  virtual bool sendChar(WindowId window, char16_t ch) = 0;
+  // Whose a window is, before anything is delivered to it.
+  enum class WindowOwner { None, ThisProgram, OtherDesktop, OtherProgram };
+  virtual WindowOwner windowOwner(WindowId window) const = 0;
+  // Waits until the window's thread has taken a click: its keyboard focus is on the window or
+  // within the window's top-level window, and it waits for input with none pending. Gives the
+  // thread at most timeoutMs; false when it had not taken it by then.
+  virtual bool waitForClickTaken(WindowId window, long timeoutMs) = 0;
+  // The program (process) a window belongs to; 0 for no window.
+  virtual std::uint32_t programOf(WindowId window) const = 0;
+  // The program's file name and the title of the window's top-level window, as the user knows
+  // them; empty when the window is gone.
+  struct WindowName {
+    std::u16string program;
+    std::u16string title;
+  };
+  virtual WindowName windowName(WindowId window) const = 0;
 
   // The common open or save dialog; true when the user chose a file (the record then holds the
   // choice), false when the dialog was cancelled or failed (the record is unchanged).

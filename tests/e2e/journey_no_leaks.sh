@@ -18,7 +18,7 @@ desktop_point() {
   local x y
   for y in 60 300 500 700 980; do
     for x in 1240 1000 700 300 40; do
-      wintree --at $x $y | grep -q $'\tclass=#32769\t' && echo "$x $y" && return 0
+      wintree --at $x $y | grep -q $'^hwnd=0x0\t' && echo "$x $y" && return 0
     done
   done
   return 1
@@ -28,6 +28,11 @@ not_delivered_box_says() {
   tsn_wait_window Tessarin 15 && wintree --tree Tessarin | grep -q "caption=[^	]*$1"
 }
 source_text() { control_field "$SOURCE" Edit 1 text; }
+window_under_pointer_is() {
+  local X Y SCREEN WINDOW
+  eval "$(xdo getmouselocation --shell)"
+  wintree --at "$X" "$Y" | grep -q $'\tcaption='"$1"$'\t'
+}
 
 require "the target program starts, reading the drag on every move" start_target --peek
 journey_start "$TSN_SOURCE" source.log "$SOURCE_TEXT"
@@ -67,11 +72,14 @@ check "the password is still there" wait_equals 10 "$(stars 7)" shown_text
 require "Give Password Only on Drop is switched on from the menu" menu_keys alt+o g
 check "the choice is saved" tsn_wait_for 10 grep -q "^Give Password Only on Drop=True" "$INI"
 require "a double click selects the password" select_all masked
-require "it is dragged onto the target" drag_from_box masked "$TARGET_X" "$TARGET_Y" target_count_above drop 0
+drag_and_hold masked "$TARGET_X" "$TARGET_Y" target_count_above peek 0
+HELD=$?
+xdo mousemove $((TARGET_X + 8)) "$TARGET_Y" mousemove $((TARGET_X + 16)) "$TARGET_Y" mouseup 1
+require "the password was dragged onto the target" test $HELD = 0
+require "the target takes the drop" tsn_wait_for 15 target_count_above drop 0
 check "the target read nothing before the drop" \
   equals "$(grep -c $'^peek\t.*\tunicode=-$' "$TARGET_LOG") $(grep -c $'^peek\t' "$TARGET_LOG")" \
   "$(grep -c $'^peek\t' "$TARGET_LOG") $(grep -c $'^peek\t' "$TARGET_LOG")"
-check "it peeked on entering and on moving" grep -q $'^peek\twhen=over' "$TARGET_LOG"
 check "the drop gave it the password" equals "$(target_last drop unicode)" Secret7
 check "the target's box shows it" tsn_wait_for 10 edit_text_is "$TARGET" Secret7
 require "the keyboard comes back" restore_keyboard
@@ -79,10 +87,17 @@ check "the delivered password is gone from the box" wait_equals 10 "" shown_text
 
 # Text dragged from another program onto the password box is refused and stays there.
 require "a password is entered" type_on_screen "ab"
-read -r BOX_X BOX_Y < <(box_centre "$(tree_of "$KEYBOARD")")
 read -r SOURCE_X SOURCE_Y <<<"$(edit_centre "$SOURCE")"
+# The keyboard opens anywhere: it must not cover the source's box.
+source_reachable() { wintree --at "$SOURCE_X" "$SOURCE_Y" | grep -q $'\tcaption=Tessarin E2E Source\t'; }
+source_reachable || { move_keyboard 600 20 && tsn_wait_for 15 cover_over_keys; }
+require "the source's box can be reached" source_reachable
+read -r BOX_X BOX_Y < <(box_centre "$(tree_of "$KEYBOARD")")
 point_at "$SOURCE_X" "$SOURCE_Y" && xdo mousedown 1
-for i in 1 2 3 4; do xdo mousemove $((SOURCE_X + (BOX_X - SOURCE_X) * i / 4)) $((SOURCE_Y + (BOX_Y - SOURCE_Y) * i / 4)); done
+for i in 1 2 3 4 5 6 7 8; do
+  xdo mousemove $((SOURCE_X + (BOX_X - SOURCE_X) * i / 8)) $((SOURCE_Y + (BOX_Y - SOURCE_Y) * i / 8))
+done
+check "the drag is over the password box" tsn_wait_for 10 window_under_pointer_is "$KEYBOARD"
 xdo mouseup 1
 check "the source's drag ended with no effect" \
   tsn_wait_for 15 grep -q $'^dragged\tresult=.*\teffect=0$' "$JOURNEY_DIR/source.log"
@@ -96,8 +111,9 @@ CHANGES=$(target_count change)
 require "a double click selects the password" select_all masked
 drag_and_hold masked "$TARGET_X" "$TARGET_Y"
 HELD=$?
-xdo key Escape
+xdo keydown Escape
 check "Escape ends the drag" tsn_wait_for 15 note_gone
+xdo keyup Escape
 xdo mouseup 1
 check "the drag reached the target" test $HELD = 0
 check "a message says the drag was cancelled" not_delivered_box_says "cancelled"

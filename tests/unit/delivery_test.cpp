@@ -122,8 +122,8 @@ TEST_F(Delivery, InjectionClicksOnceThenPostsEveryCharacterInOrder) {
   const auto click = std::find(calls.begin(), calls.end(), "clickLeft");
   ASSERT_NE(click, calls.end());
   EXPECT_EQ(std::count(calls.begin(), calls.end(), "clickLeft"), 1);
-  EXPECT_EQ(std::count(click, calls.end(), "postChar"), 10);
-  EXPECT_EQ(std::count(calls.begin(), click, "postChar"), 0);
+  EXPECT_EQ(std::count(click, calls.end(), "sendChar"), 10);
+  EXPECT_EQ(std::count(calls.begin(), click, "sendChar"), 0);
   EXPECT_EQ(program.system->foreground, 0x7001u);
 }
 

@@ -104,7 +104,8 @@ TEST(Settings, ModeWordsCompareExactly) {
   program.start();
   EXPECT_EQ(program.keyboard().InputMode(), kModeStandard);
   EXPECT_EQ(program.keyboard().DragDropMode(), kDragDrop);
-  EXPECT_FALSE(program.frm().mnuOptionsDragDrop->checked()) << "the delivery items keep their initial state";
+  EXPECT_TRUE(program.frm().mnuOptionsDragDrop->checked()) << "the menu shows the mode in effect";
+  EXPECT_FALSE(program.frm().mnuOptionsInjectMode->checked());
   EXPECT_TRUE(program.keyboard().TextIsMasked());
   EXPECT_FALSE(program.keyboard().BeepOnHover());
 }

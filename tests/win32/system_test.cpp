@@ -120,16 +120,16 @@ TEST_F(SystemTest, ASyntheticClickLandsUnderThePointer) {
   EXPECT_TRUE(pumpUntil([&] { return clicks == 1; }));
 }
 
-TEST_F(SystemTest, PostedCharactersReachTheWindowInOrder) {
+TEST_F(SystemTest, SentCharactersReachTheWindowInOrder) {
   auto form = loadedForm();
   TextBox& box = form->addTextBox({});
-  for (char16_t ch : std::u16string(u"p\u00E4\U0001F600!")) EXPECT_TRUE(system.postChar(box.id(), ch));
+  for (char16_t ch : std::u16string(u"p\u00E4\U0001F600!")) EXPECT_TRUE(system.sendChar(box.id(), ch));
   EXPECT_TRUE(pumpUntil([&] { return box.text().size() == 5; }));
   EXPECT_EQ(std::u16string(box.text().view()), u"p\u00E4\U0001F600!");
-  EXPECT_FALSE(system.postChar(0, u'x'));
+  EXPECT_FALSE(system.sendChar(0, u'x'));
   const HWND gone = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
   DestroyWindow(gone);
-  EXPECT_FALSE(system.postChar(reinterpret_cast<WindowId>(gone), u'x'));
+  EXPECT_FALSE(system.sendChar(reinterpret_cast<WindowId>(gone), u'x'));
 }
 
 TEST_F(SystemTest, EmptyingTheClipboardRemovesItsText) {

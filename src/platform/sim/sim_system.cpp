@@ -5,6 +5,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <system_error>
+#include <utility>
 
 #include "platform/common/ini_document.h"
 
@@ -130,8 +131,12 @@ void SimSystem::setCursorPos(platform::PixelPoint point) {
 }
 
 SimSystem::ForeignWindow* SimSystem::foreignWindow(platform::WindowId id) {
-  for (auto& window : foreignWindows)
-    if (window.id == id) return &window;
+  return const_cast<ForeignWindow*>(std::as_const(*this).foreignWindow(id));
+}
+
+const SimSystem::ForeignWindow* SimSystem::foreignWindow(platform::WindowId id) const {
+  for (const auto& window : foreignWindows)
+    if (id && window.id == id) return &window;
   return nullptr;
 }
 
@@ -149,12 +154,40 @@ void SimSystem::bringToFront(platform::WindowId window) {
 
 void SimSystem::clickLeft() { record("clickLeft"); }
 
-bool SimSystem::postChar(platform::WindowId window, char16_t ch) {
-  record("postChar");
+bool SimSystem::sendChar(platform::WindowId window, char16_t ch) {
+  record("sendChar");
   auto* target = foreignWindow(window);
   if (!target || target->refusesChars) return false;
   target->received.push_back(ch);
+  if (target->received.size() == target->foregroundMovesAfterChars) foreground = 0x7FFF;
+  if (target->received.size() == target->closesAfterChars) target->id = 0;
   return true;
+}
+
+platform::System::WindowOwner SimSystem::windowOwner(platform::WindowId window) const {
+  const auto* target = foreignWindow(window);
+  if (!window || !target) return WindowOwner::None;
+  if (target->program == kThisProgram) return WindowOwner::ThisProgram;
+  return target->otherDesktop ? WindowOwner::OtherDesktop : WindowOwner::OtherProgram;
+}
+
+bool SimSystem::waitForClickTaken(platform::WindowId window, long timeoutMs) {
+  record("waitForClickTaken");
+  lastClickTimeoutMs = timeoutMs;
+  const auto* target = foreignWindow(window);
+  return target && target->clickTakesMs <= timeoutMs;
+}
+
+std::uint32_t SimSystem::programOf(platform::WindowId window) const {
+  if (window == 0x7FFF) return 99;  // another program came to the front
+  const auto* target = foreignWindow(window);
+  return target ? target->program : 0;
+}
+
+platform::System::WindowName SimSystem::windowName(platform::WindowId window) const {
+  const auto* target = foreignWindow(window);
+  if (!target) return {};
+  return {target->programFile, target->title};
 }
 
 namespace {

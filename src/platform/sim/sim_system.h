@@ -35,7 +35,11 @@ class SimSystem : public platform::System {
   platform::WindowId windowFromPoint(platform::PixelPoint point) const override;
   void bringToFront(platform::WindowId window) override;
   void clickLeft() override;
-  bool postChar(platform::WindowId window, char16_t ch) override;
+  bool sendChar(platform::WindowId window, char16_t ch) override;
+  WindowOwner windowOwner(platform::WindowId window) const override;
+  bool waitForClickTaken(platform::WindowId window, long timeoutMs) override;
+  std::uint32_t programOf(platform::WindowId window) const override;
+  WindowName windowName(platform::WindowId window) const override;
   bool showFileDialog(platform::FileDialogRecord& record) override;
   std::optional<std::u16string> browseForFolder(std::u16string_view title) override;
   long fileAttributes(std::u16string_view path) const override;
@@ -58,15 +62,26 @@ class SimSystem : public platform::System {
   // The active keyboard layout: virtual key to the characters without and with Shift.
   std::map<int, std::array<std::u16string, 2>> layout;
   bool hookInstallFails = false;
-  // Other programs' windows: where they are on the screen and what they were sent.
+  // Other programs' windows: where they are on the screen and what they were sent. A window
+  // can refuse characters, close or lose the foreground after taking some, and take its time
+  // over a click. Windows of this program are told apart by their program number.
+  static constexpr std::uint32_t kThisProgram = 1;
   struct ForeignWindow {
     platform::WindowId id;
     platform::PixelRect rect;
     std::u16string received;
     bool refusesChars = false;
+    std::size_t closesAfterChars = std::u16string::npos;
+    std::size_t foregroundMovesAfterChars = std::u16string::npos;
+    long clickTakesMs = 0;
+    std::uint32_t program = 2;
+    bool otherDesktop = false;
+    std::u16string programFile = u"target.exe";
+    std::u16string title = u"Target";
   };
   std::vector<ForeignWindow> foreignWindows;
   ForeignWindow* foreignWindow(platform::WindowId id);
+  const ForeignWindow* foreignWindow(platform::WindowId id) const;
   std::u16string clipboard;
   // Scripted answers of the file dialogs and the folder browser: the chosen path, or nothing to
   // cancel. A dialog that appears when none is left fails the test.
@@ -76,6 +91,8 @@ class SimSystem : public platform::System {
   std::deque<double> randomDraws;  // scripted draws; 0.5 when none are left
   platform::PixelPoint cursor;
   platform::WindowId foreground = 0;
+  // How long the last wait for a click was allowed to take.
+  long lastClickTimeoutMs = 0;
   int profileWrites = 0;
 
  private:

@@ -1,6 +1,8 @@
 #pragma once
 // The source side of a drag: it drops when the left button is released and cancels on Escape.
 // It tells the data the moment the drop is decided, and remembers how the drag ended.
+// Escape is also read from the keyboard itself: the drag loop hears only the keys that reach
+// this thread, and while the pointer is over another program they go to that program.
 #include <oleidl.h>
 
 #include "platform/win32/com_object.h"
@@ -13,7 +15,7 @@ class DropSource final : public ComObject<IDropSource, IID_IDropSource> {
   explicit DropSource(TextDataObject& data) : data_(data) {}
 
   HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escapePressed, DWORD keyState) override {
-    if (escapePressed) return DRAGDROP_S_CANCEL;
+    if (escapePressed || GetAsyncKeyState(VK_ESCAPE) < 0) return DRAGDROP_S_CANCEL;
     if (keyState & MK_LBUTTON) return S_OK;
     released_ = true;
     data_.dropDecided();

@@ -1,7 +1,8 @@
 #pragma once
 // System services on Win32. The methods are spread by concern: system.cpp (files, profiles,
 // sound, clipboard, shell, random numbers), system_input.cpp (keyboard, pointer, the Print
-// Screen hook and delivery into other windows) and system_dialogs.cpp (file and folder dialogs).
+// Screen hook and synthetic input), system_target.cpp (the window a password is typed into)
+// and system_dialogs.cpp (file and folder dialogs).
 #include "platform/system.h"
 
 namespace tessarin::platform::win32 {
@@ -32,7 +33,11 @@ class Win32System final : public System {
   WindowId windowFromPoint(PixelPoint point) const override;
   void bringToFront(WindowId window) override;
   void clickLeft() override;
-  bool postChar(WindowId window, char16_t ch) override;
+  bool sendChar(WindowId window, char16_t ch) override;
+  WindowOwner windowOwner(WindowId window) const override;
+  bool waitForClickTaken(WindowId window, long timeoutMs) override;
+  std::uint32_t programOf(WindowId window) const override;
+  WindowName windowName(WindowId window) const override;
 
   bool showFileDialog(FileDialogRecord& record) override;
   std::optional<std::u16string> browseForFolder(std::u16string_view title) override;

@@ -1,5 +1,5 @@
 // The keyboard and the pointer: key state, the keyboard layout, the Print Screen hook, and
-// the synthetic input that delivers a password into another program's window.
+// the synthetic click that gives another program's window the focus.
 #include <windows.h>
 
 #include "platform/win32/system.h"
@@ -78,11 +78,6 @@ void Win32System::clickLeft() {
   inputs[1].type = INPUT_MOUSE;
   inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
   SendInput(2, inputs, sizeof(INPUT));
-}
-
-// A null window would post to this thread's own queue.
-bool Win32System::postChar(WindowId window, char16_t ch) {
-  return window && PostMessageW(reinterpret_cast<HWND>(window), WM_CHAR, ch, 0) != FALSE;
 }
 
 }  // namespace tessarin::platform::win32

@@ -26,6 +26,12 @@ std::u16string DeliveryFailureMessage(const DeliveryResult& result) {
              u"\"Give Password Only on Drop\" in the Options menu to deliver to them.";
     case DeliveryFailure::NoWindow:
       return u"There was no window under the pointer, so nothing was typed." + std::u16string(kStillHere);
+    case DeliveryFailure::OwnWindow:
+      return u"The pointer was over one of Tessarin's own windows, so nothing was typed." +
+             std::u16string(kStillHere) + u" Release the button over the field the password is for.";
+    case DeliveryFailure::OtherDesktop:
+      return u"The window under the pointer is on another desktop, so nothing was typed." +
+             std::u16string(kStillHere);
     case DeliveryFailure::Refused:
       return u"The window under the pointer refused the password, so nothing was typed. Windows does this when "
              u"the program runs as administrator and Tessarin does not." +
@@ -33,7 +39,8 @@ std::u16string DeliveryFailureMessage(const DeliveryResult& result) {
              u" To type into that program, start Tessarin as administrator too.";
     case DeliveryFailure::Interrupted:
       return u"Typing stopped after " + DecimalText(static_cast<long>(result.typed)) +
-             u" characters: the target window closed or another program came to the front." +
+             (result.typed == 1 ? u" character" : u" characters") +
+             u": the target window closed or another program came to the front." +
              std::u16string(kStillHere) + u" Clear the field and try again.";
   }
   return {};

@@ -12,6 +12,8 @@ enum class DeliveryFailure {
   NothingTookTheDrop,  // released where no program accepts dropped text
   NotReadOnDrop,       // the target accepted the drop but read nothing after it
   NoWindow,            // injection: nothing under the pointer
+  OwnWindow,           // injection: one of this program's windows
+  OtherDesktop,        // injection: a window of another desktop
   Refused,             // injection: the window refused the first character
   Interrupted,         // injection: stopped part-way
 };

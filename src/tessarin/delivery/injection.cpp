@@ -3,9 +3,21 @@
 namespace tessarin {
 
 namespace {
-// Long enough for a target to take the focus from the click before the characters arrive,
-// short enough that the whole delivery is over before the hand has left the mouse.
-constexpr long kClickSettleMs = 30;
+// How long a target may take over the click before the characters go all the same. A target
+// that is busy for a moment gets it; one that never takes the focus still gets the characters
+// at its own window.
+constexpr long kClickTimeoutMs = 1000;
+
+DeliveryFailure Refusal(platform::System::WindowOwner owner) {
+  using Owner = platform::System::WindowOwner;
+  switch (owner) {
+    case Owner::None: return DeliveryFailure::NoWindow;
+    case Owner::ThisProgram: return DeliveryFailure::OwnWindow;
+    case Owner::OtherDesktop: return DeliveryFailure::OtherDesktop;
+    case Owner::OtherProgram: break;
+  }
+  return DeliveryFailure::None;
+}
 }  // namespace
 
 platform::WindowId GetWindowUnderMouse(const platform::System& system) {
@@ -16,17 +28,20 @@ DeliveryResult InjectIntoWindowUnderMouse(platform::Platform& platform, std::u16
   auto& system = platform.system;
   const auto pointer = system.cursorPos();
   const auto target = GetWindowUnderMouse(system);
-  if (!target) return {DeliveryFailure::NoWindow, 0};
+  if (const auto refusal = Refusal(system.windowOwner(target)); refusal != DeliveryFailure::None) return {refusal, 0};
   system.bringToFront(target);
   system.setCursorPos(pointer);
   system.clickLeft();
-  platform.toolkit.doEvents();
-  platform.toolkit.doEventsFor(kClickSettleMs);
-  // UTF-16 code units, so characters outside the ANSI code page arrive intact.
+  // Characters that overtook the click would land where the focus was before it.
+  system.waitForClickTaken(target, kClickTimeoutMs);
+  const auto inFront = system.programOf(system.foregroundWindow());
   DeliveryResult result;
+  // UTF-16 code units, so characters outside the ANSI code page arrive intact.
   for (char16_t ch : text) {
-    if (!system.postChar(target, ch)) {
-      result.failure = result.typed == 0 ? DeliveryFailure::Refused : DeliveryFailure::Interrupted;
+    const bool frontMoved = result.typed > 0 && system.programOf(system.foregroundWindow()) != inFront;
+    if (frontMoved || !system.sendChar(target, ch)) {
+      const bool refused = result.typed == 0 && !frontMoved && system.windowOwner(target) != platform::System::WindowOwner::None;
+      result.failure = refused ? DeliveryFailure::Refused : DeliveryFailure::Interrupted;
       break;
     }
     ++result.typed;

@@ -1,6 +1,8 @@
 #pragma once
-// Typing the password into the window under the pointer: one click so that the control there
-// takes the focus, a short pause for the target to handle it, then one character message each.
+// Typing the password into the window under the pointer. The window is vetted first (none,
+// one of ours, another desktop: nothing is typed), then clicked so that the control there
+// takes the focus; once its program has taken the click, the characters follow one by one,
+// and typing stops as soon as the window is gone or another program comes to the front.
 #include <string_view>
 
 #include "delivery/delivery_failure.h"

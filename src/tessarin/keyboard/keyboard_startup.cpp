@@ -75,11 +75,8 @@ Keyboard::~Keyboard() {
 void Keyboard::applyStoredSettings() {
   InputMode(StoredInputMode(readSetting(u"MouseMode")));
 
-  const auto delivery = readSetting(u"Drag Drop Mode");
-  if (delivery == u"Inject")
-    DragDropMode(kInject);
-  else if (delivery == u"Drag Drop")
-    DragDropMode(kDragDrop);
+  // Anything but "Inject" leaves drag and drop in effect, and the menu says so.
+  DragDropMode(readSetting(u"Drag Drop Mode") == u"Inject" ? kInject : kDragDrop);
 
   if (auto masked = ExactBoolean(readSetting(u"View Password Mask"))) TextIsMasked(*masked);
   if (auto beep = ExactBoolean(readSetting(u"Beep on Hover"))) BeepOnHover(*beep);

@@ -1,0 +1,98 @@
+// The window a password is typed into: whose it is, whether it has taken the click that gives
+// it the focus, its name, and the characters themselves.
+#include <windows.h>
+
+#include "platform/win32/system.h"
+
+namespace tessarin::platform::win32 {
+namespace {
+
+HWND handle(WindowId window) { return reinterpret_cast<HWND>(window); }
+
+std::wstring desktopName(HDESK desktop) {
+  wchar_t name[256] = {};
+  return desktop && GetUserObjectInformationW(desktop, UOI_NAME, name, sizeof name, nullptr) ? name : L"";
+}
+
+// Between looks at the target's thread while it handles the click.
+constexpr DWORD kLookIntervalMs = 2;
+// How long one character may take the target.
+constexpr UINT kCharTimeoutMs = 1000;
+
+}  // namespace
+
+Win32System::WindowOwner Win32System::windowOwner(WindowId window) const {
+  const HWND target = handle(window);
+  if (!target || !IsWindow(target)) return WindowOwner::None;
+  DWORD process = 0;
+  const DWORD thread = GetWindowThreadProcessId(target, &process);
+  if (process == GetCurrentProcessId()) return WindowOwner::ThisProgram;
+  if (desktopName(GetThreadDesktop(thread)) != desktopName(GetThreadDesktop(GetCurrentThreadId())))
+    return WindowOwner::OtherDesktop;
+  return WindowOwner::OtherProgram;
+}
+
+bool Win32System::waitForClickTaken(WindowId window, long timeoutMs) {
+  const HWND target = handle(window);
+  const HWND root = GetAncestor(target, GA_ROOT);
+  DWORD process = 0;
+  const DWORD thread = GetWindowThreadProcessId(target, &process);
+  const HANDLE program = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process);
+  const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
+  bool taken = false;
+  for (;;) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    const bool focused = GetGUIThreadInfo(thread, &info) && info.hwndFocus &&
+                         (info.hwndFocus == target || GetAncestor(info.hwndFocus, GA_ROOT) == root);
+    const ULONGLONG now = GetTickCount64();
+    const DWORD left = now < deadline ? static_cast<DWORD>(deadline - now) : 0;
+    // Idle: waiting for input with none pending, so the click has been handled.
+    if (focused && (!program || WaitForInputIdle(program, left) == 0)) {
+      taken = true;
+      break;
+    }
+    if (GetTickCount64() >= deadline || !IsWindow(target)) break;
+    Sleep(kLookIntervalMs);
+  }
+  if (program) CloseHandle(program);
+  return taken;
+}
+
+std::uint32_t Win32System::programOf(WindowId window) const {
+  DWORD process = 0;
+  if (window) GetWindowThreadProcessId(handle(window), &process);
+  return process;
+}
+
+Win32System::WindowName Win32System::windowName(WindowId window) const {
+  const HWND root = GetAncestor(handle(window), GA_ROOT);
+  if (!root) return {};
+  WindowName name;
+  wchar_t title[256] = {};
+  GetWindowTextW(root, title, 256);
+  name.title.assign(reinterpret_cast<const char16_t*>(title));
+  DWORD process = 0;
+  GetWindowThreadProcessId(root, &process);
+  if (const HANDLE program = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process)) {
+    wchar_t path[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    if (QueryFullProcessImageNameW(program, 0, path, &size)) {
+      const std::wstring_view full(path, size);
+      const auto file = full.substr(full.find_last_of(L"\\/") + 1);
+      name.program.assign(reinterpret_cast<const char16_t*>(file.data()), file.size());
+    }
+    CloseHandle(program);
+  }
+  return name;
+}
+
+// Sent rather than posted: a queued character tells nothing of whether the target took it, so
+// a window that closed or lost the foreground part-way could not be noticed.
+bool Win32System::sendChar(WindowId window, char16_t ch) {
+  DWORD_PTR result = 0;
+  return window && SendMessageTimeoutW(handle(window), WM_CHAR, ch, 0, SMTO_ABORTIFHUNG, kCharTimeoutMs,
+                                       &result) != 0;
+}
+
+}  // namespace tessarin::platform::win32

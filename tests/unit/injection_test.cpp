@@ -1,0 +1,97 @@
+// Injection vets its target before a character leaves and stops as soon as the target is gone
+// or another program comes to the front; the characters never overtake the click.
+#include <gtest/gtest.h>
+
+#include "sim_program.h"
+
+namespace tessarin::test {
+namespace {
+
+using platform::kLeftButton;
+
+class Injection : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    program.start();
+    program.keyboard().DragDropMode(kInject);
+    program.system->foreignWindows.push_back({0x7001, {100, 100, 400, 130}, {}});
+    program.system->cursor = {150, 110};
+    program.typeOnScreen(u"secret");
+  }
+  sim::SimSystem::ForeignWindow& target() { return program.system->foreignWindows[0]; }
+  void injectAll() {
+    auto& box = program.txtPassword();
+    box.onDblClick();
+    box.onMouseDown({kLeftButton, 0, 10, 10});
+    box.onMouseMove({kLeftButton, 0, 20, 10});
+  }
+  // Injects expecting a failure: the password stays and one message says what happened.
+  std::u16string failedInjection() {
+    program.toolkit.answerNextMessageBox(platform::MsgBoxResult::Ok);
+    injectAll();
+    EXPECT_EQ(program.keyboard().CurrentPassword(), u"secret");
+    EXPECT_EQ(program.txtPassword().text(), u"******");
+    EXPECT_EQ(program.toolkit.shownMessageBoxes.size(), 1u);
+    if (program.toolkit.shownMessageBoxes.empty()) return {};
+    const auto text = program.toolkit.shownMessageBoxes.back().text;
+    EXPECT_EQ(text.find(u"secret"), std::u16string::npos);
+    EXPECT_EQ(text.find(u"6"), std::u16string::npos) << "never the password's length";
+    return text;
+  }
+  std::size_t count(const std::string& call) const {
+    const auto& calls = program.system->calls;
+    return static_cast<std::size_t>(std::count(calls.begin(), calls.end(), call));
+  }
+  SimProgram program;
+};
+
+TEST_F(Injection, WaitsForTheClickToBeTakenThenTypesEveryCharacter) {
+  target().clickTakesMs = 200;  // busy for a moment after the click
+  injectAll();
+  EXPECT_EQ(target().received, u"secret");
+  const auto& calls = program.system->calls;
+  const auto click = std::find(calls.begin(), calls.end(), "clickLeft");
+  const auto wait = std::find(calls.begin(), calls.end(), "waitForClickTaken");
+  const auto first = std::find(calls.begin(), calls.end(), "sendChar");
+  EXPECT_TRUE(click < wait && wait < first) << "click, wait for it to be taken, then the characters";
+  EXPECT_GE(program.system->lastClickTimeoutMs, 200);
+  EXPECT_TRUE(program.keyboard().CurrentPassword().empty());
+  EXPECT_TRUE(program.toolkit.shownMessageBoxes.empty()) << "success shows nothing";
+}
+
+TEST_F(Injection, RefusesTheProgramsOwnWindowsWithoutClicking) {
+  target().program = sim::SimSystem::kThisProgram;
+  EXPECT_NE(failedInjection().find(u"Tessarin's own windows"), std::u16string::npos);
+  EXPECT_EQ(count("clickLeft"), 0u);
+  EXPECT_EQ(count("sendChar"), 0u);
+}
+
+TEST_F(Injection, RefusesAWindowOfAnotherDesktop) {
+  target().otherDesktop = true;
+  EXPECT_NE(failedInjection().find(u"another desktop"), std::u16string::npos);
+  EXPECT_EQ(count("clickLeft"), 0u);
+}
+
+TEST_F(Injection, AWindowThatRefusesTheFirstCharacterIsExplained) {
+  target().refusesChars = true;
+  EXPECT_NE(failedInjection().find(u"administrator"), std::u16string::npos);
+  EXPECT_EQ(count("sendChar"), 1u) << "nothing more after the refusal";
+}
+
+TEST_F(Injection, AWindowThatClosesPartWayStopsTheTyping) {
+  target().closesAfterChars = 1;
+  const auto message = failedInjection();
+  EXPECT_NE(message.find(u"after 1 character:"), std::u16string::npos);
+  EXPECT_EQ(target().received, u"s");
+}
+
+TEST_F(Injection, AnotherProgramComingToTheFrontStopsTheTyping) {
+  target().foregroundMovesAfterChars = 2;
+  program.system->foreground = 0;
+  const auto message = failedInjection();
+  EXPECT_NE(message.find(u"after 2 characters"), std::u16string::npos);
+  EXPECT_EQ(target().received, u"se");
+}
+
+}  // namespace
+}  // namespace tessarin::test
