@@ -27,8 +27,9 @@ Win32System::WindowOwner Win32System::windowOwner(WindowId window) const {
   DWORD process = 0;
   const DWORD thread = GetWindowThreadProcessId(target, &process);
   if (process == GetCurrentProcessId()) return WindowOwner::ThisProgram;
-  if (desktopName(GetThreadDesktop(thread)) != desktopName(GetThreadDesktop(GetCurrentThreadId())))
-    return WindowOwner::OtherDesktop;
+  // Only a desktop known to differ counts: Wine, for one, cannot name another process's.
+  const std::wstring theirs = desktopName(GetThreadDesktop(thread));
+  if (!theirs.empty() && theirs != desktopName(GetThreadDesktop(GetCurrentThreadId()))) return WindowOwner::OtherDesktop;
   return WindowOwner::OtherProgram;
 }
 
