@@ -52,6 +52,7 @@ class SimToolkit : public platform::Toolkit {
   void doEvents() override { ++pumpSteps; }
   void doEventsFor(long milliseconds) override { advance(milliseconds); }
   const platform::Screen& screen() const override { return screen_; }
+  bool excludeFromCapture(bool exclude) override;
 
   // Test scripting.
   SimScreen& simScreen() { return screen_; }
@@ -63,6 +64,10 @@ class SimToolkit : public platform::Toolkit {
   // Called while a message box is up, before it is answered.
   std::function<void(const ShownMessageBox&)> whileMessageBoxShown;
   int pumpSteps = 0;
+  // The system refuses capture exclusion, as Wine and old Windows versions do.
+  bool refuseCaptureExclusion = false;
+  bool captureRefused() const { return captureRefused_; }
+  bool captureExclusionWanted() const { return excludeFromCapture_; }
 
   // Virtual time: fires due timers in time order.
   long long now() const { return now_; }
@@ -88,6 +93,8 @@ class SimToolkit : public platform::Toolkit {
   platform::WindowId lastId_ = 0x1000;
   platform::WindowId focus_ = 0;
   bool quitRequested_ = false;
+  bool excludeFromCapture_ = false;
+  bool captureRefused_ = false;
 };
 
 }  // namespace tessarin::sim
