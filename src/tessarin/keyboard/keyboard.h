@@ -7,6 +7,7 @@
 
 #include "delivery/frm_drag_note.h"
 #include "keyboard/key_layout.h"
+#include "keyboard/key_order.h"
 #include "layouts/open_save.h"
 #include "platform/platform.h"
 #include "platform/secure_string.h"
@@ -116,6 +117,19 @@ class Keyboard {
   void StartDrag(platform::DragData& data, long& allowedEffects);
   void CompleteDrag();
 
+  // What other programs can learn: screen captures, the keys' window texts, the keys' order.
+  void HideFromScreenCapture(bool value);
+  bool HideFromScreenCapture() const { return hideFromScreenCapture_; }
+  // False once the system has refused to keep windows out of captures.
+  bool ScreenCaptureExclusionAvailable() const { return captureExclusionAvailable_; }
+  void ReadableKeys(bool value);
+  bool ReadableKeys() const { return readableKeys_; }
+  // A fresh random order of the character keys on every call; the action keys stay.
+  void ScrambleKeys();
+  void UnscrambleKeys();
+  bool KeysScrambled() const { return !IsLayoutOrder(keyOrder_); }
+  const KeyOrder& CharacterKeyOrder() const { return keyOrder_; }
+
   // Key layout and captions.
   void LoadEnglishLayout();
   // Reads what the active system keyboard layout types for every character key.
@@ -136,6 +150,9 @@ class Keyboard {
   void writeSetting(std::u16string_view key, std::u16string_view value);
   std::u16string readSetting(std::u16string_view key) const;
   void applyStoredSettings();
+  // Applied before the first captions and the first show, so that they cost no extra pass.
+  void applyStoredPrivacy();
+  void showCaptureExclusionAvailability();
   void readActionKeyTexts();
   void applyHiddenPointer(int intMode);
   platform::TextBox& visibleBox();
@@ -191,6 +208,10 @@ class Keyboard {
   std::unique_ptr<cOpenSave> openSave_;
   KeyLayoutTable keyLayout_;
   ActionKeyTexts actionKeyText_;
+  KeyOrder keyOrder_ = LayoutOrder();
+  bool hideFromScreenCapture_ = true;
+  bool captureExclusionAvailable_ = true;
+  bool readableKeys_ = false;
 };
 
 }  // namespace tessarin
