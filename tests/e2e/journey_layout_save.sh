@@ -10,6 +10,9 @@ SAVED=$JOURNEY_DIR/mine.lng
 top_row() { key_captions "$KEYBOARD" 1 13; }
 file_row() { ini_row "$1" "$2" 13; }
 lng_files() { find "$JOURNEY_DIR" -maxdepth 1 -name '*.lng' | wc -l; }
+# The program writes entry by entry and the profile functions rewrite the file each time: the
+# file is complete once its last entry, the Shift caption, is in it.
+layout_written() { ini_get "$1" "Action Keyboard Button Text" Shift >/dev/null; }
 
 journey_open_tessarin
 cp "$JOURNEY_DIR/tsnconfig.ini" "$JOURNEY_ARTIFACTS/tsnconfig.before.ini"
@@ -24,7 +27,7 @@ check "nor a settings change" cmp "$JOURNEY_DIR/tsnconfig.ini" "$JOURNEY_ARTIFAC
 menu_pick k 4
 tsn_wait_window "Save As" 15 && tsn_screenshot "$JOURNEY_ARTIFACTS/save-as.png"
 check "a name typed into Save As is taken" file_dialog "Save As" "mine.lng"
-require "the layout file is written beside the exe" tsn_wait_for 10 test -s "$SAVED"
+require "the layout file is written beside the exe" tsn_wait_for 10 layout_written "$SAVED"
 cp "$SAVED" "$JOURNEY_ARTIFACTS/"
 check "[Row 1 Lower Case] Key 13 is =" equals "$(ini_get "$SAVED" "Row 1 Lower Case" "Key 13")" "="
 check "[Row 1 Upper Case] Key 13 is +" equals "$(ini_get "$SAVED" "Row 1 Upper Case" "Key 13")" "+"
