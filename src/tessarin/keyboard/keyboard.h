@@ -120,15 +120,12 @@ class Keyboard {
   // What other programs can learn: screen captures, the keys' window texts, the keys' order.
   void HideFromScreenCapture(bool value);
   bool HideFromScreenCapture() const { return hideFromScreenCapture_; }
-  // False once the system has refused to keep windows out of captures.
-  bool ScreenCaptureExclusionAvailable() const { return captureExclusionAvailable_; }
   void ReadableKeys(bool value);
   bool ReadableKeys() const { return readableKeys_; }
   // A fresh random order of the character keys on every call; the action keys stay.
   void ScrambleKeys();
   void UnscrambleKeys();
   bool KeysScrambled() const { return !IsLayoutOrder(keyOrder_); }
-  const KeyOrder& CharacterKeyOrder() const { return keyOrder_; }
 
   // Key layout and captions.
   void LoadEnglishLayout();
@@ -210,6 +207,7 @@ class Keyboard {
   ActionKeyTexts actionKeyText_;
   KeyOrder keyOrder_ = LayoutOrder();
   bool hideFromScreenCapture_ = true;
+  // False once the system has refused to keep windows out of captures.
   bool captureExclusionAvailable_ = true;
   bool readableKeys_ = false;
 };
