@@ -38,6 +38,11 @@ class CommandButton : public Control {
   // The default button answers Enter, the cancel button Escape, anywhere in the form.
   virtual void setDefault(bool isDefault) = 0;
   virtual void setCancel(bool isCancel) = 0;
+  // Whether other processes can read the caption (window text, accessibility name). Key
+  // buttons (Form::addKeyButton) start unreadable and draw their caption themselves; other
+  // buttons are always readable and ignore this.
+  virtual void setCaptionReadable(bool readable) = 0;
+  virtual bool captionReadable() const = 0;
   std::function<void()> onClick;
 };
 

@@ -72,6 +72,9 @@ class Form {
 
   // Controls are owned by the form and live as long as it does.
   virtual CommandButton& addButton(const FontSpec& font) = 0;
+  // A button that draws its caption itself, with the look of a push button, and keeps it out of
+  // its window text until setCaptionReadable(true).
+  virtual CommandButton& addKeyButton(const FontSpec& font) = 0;
   virtual TextBox& addTextBox(const TextBoxArgs& args) = 0;
   virtual Label& addLabel(std::u16string_view caption, const FontSpec& font) = 0;
   virtual Slider& addSlider() = 0;

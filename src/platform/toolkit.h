@@ -44,6 +44,10 @@ class Toolkit {
   // Handles messages as they come for the given time, then returns.
   virtual void doEventsFor(long milliseconds) = 0;
   virtual const Screen& screen() const = 0;
+  // Keeps every loaded form out of screen captures (or lets them in again), and each form again
+  // whenever it is shown or restored, since a minimise can lose it. False when the system
+  // refuses; the toolkit then stops asking.
+  virtual bool excludeFromCapture(bool exclude) = 0;
 };
 
 }  // namespace tessarin::platform

@@ -77,8 +77,13 @@ journey_end() {
 KEYBOARD="Tessarin v3"
 COVER="Tessarin Screenlogger Protection Layer"
 
+# Other processes cannot read the key captions unless the user lets them. Journeys find keys by
+# their captions, so they let them, unless JOURNEY_PRIVATE_KEYS is set before the start.
+READABLE_KEYS="Let Other Programs Read the Keys=True"
+
 # journey_settings LINE...: the settings file beside the journey's exe, section [Settings].
 journey_settings() {
+  [ -z "${JOURNEY_PRIVATE_KEYS:-}" ] && set -- "$READABLE_KEYS" "$@"
   { printf '[Settings]\r\n'; printf '%s\r\n' "$@"; } >"$JOURNEY_DIR/tsnconfig.ini"
 }
 
@@ -93,8 +98,10 @@ journey_start() {
   cd - >/dev/null
 }
 
-# The program with the layout files the build puts beside it.
+# The program with the layout files the build puts beside it (and readable key captions, see
+# READABLE_KEYS).
 journey_start_tessarin() {
+  [ -e "$JOURNEY_DIR/tsnconfig.ini" ] || [ -n "${JOURNEY_PRIVATE_KEYS:-}" ] || journey_settings
   cp "$TSN_EXE" "$JOURNEY_DIR/tessarin.exe" || return 1
   rm -rf "$JOURNEY_DIR/layouts"
   cp -r "$(dirname "$TSN_EXE")/layouts" "$JOURNEY_DIR/layouts" || return 1

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # A first start with no settings file: both windows come up as described (keyboard at the
 # default opacity, cover topmost and nearly transparent, the password box masked), closing
-# the keyboard window ends the program, and nothing is written beside the exe.
+# the keyboard window ends the program, and nothing is written beside the exe. The keys'
+# captions cannot be read from outside.
 source "$(dirname "$0")/journey.sh"
 journey_begin startup
+JOURNEY_PRIVATE_KEYS=1
 
 journey_open_tessarin
 check "screenshot taken" tsn_screenshot "$JOURNEY_ARTIFACTS/startup.png"
@@ -19,6 +21,7 @@ check "cover is topmost" equals "$(field "$cover" topmost)" 1
 check "the masked password box is shown" equals "$(count_edits "$kb" masked shown)" 1
 check "no plain text box is shown" equals "$(count_edits "$kb" plain shown)" 0
 check "the plain text box is there, hidden" equals "$(count_edits "$kb" plain hidden)" 1
+check "no key caption can be read from outside" equals "$(keys "$kb" | cut -f1 | grep -c .)" 0
 check "no settings file at start-up" test ! -e "$JOURNEY_DIR/tsnconfig.ini"
 
 journey_close_tessarin

@@ -293,6 +293,32 @@ TEST_F(FormTest, FramedFormsTakeTheActivationWhenShownAndBorderlessOnesDoNot) {
   EXPECT_EQ(GetActiveWindow(), hwndOf(*framed));
 }
 
+// Wine refuses capture exclusion, Windows 10 2004 and later grant it (older ones black the
+// window out instead): whichever it is, the answer holds for every form, shown or restored.
+TEST_F(FormTest, CaptureExclusionCoversEveryFormThroughShowsAndRestoresOrIsRefusedForGood) {
+  auto first = loadedForm();
+  const bool accepted = toolkit.excludeFromCapture(true);
+  auto later = shownForm();
+  EXPECT_TRUE(later->visible());
+  if (!accepted) {
+    EXPECT_FALSE(toolkit.excludeFromCapture(true));
+    EXPECT_FALSE(toolkit.excludeFromCapture(false));
+    return;
+  }
+  const auto affinityOf = [](const Form& form) {
+    DWORD affinity = WDA_NONE;
+    GetWindowDisplayAffinity(hwndOf(form), &affinity);
+    return affinity;
+  };
+  EXPECT_NE(affinityOf(*first), static_cast<DWORD>(WDA_NONE));
+  EXPECT_NE(affinityOf(*later), static_cast<DWORD>(WDA_NONE));
+  later->setWindowState(WindowState::Minimized);
+  later->setWindowState(WindowState::Normal);
+  EXPECT_NE(affinityOf(*later), static_cast<DWORD>(WDA_NONE));
+  EXPECT_TRUE(toolkit.excludeFromCapture(false));
+  EXPECT_EQ(affinityOf(*first), static_cast<DWORD>(WDA_NONE));
+}
+
 TEST_F(FormTest, TimersTickOnlyWhileLoadedEnabledAndGivenAnInterval) {
   auto form = toolkit.createForm({});
   Timer& timer = form->addTimer();

@@ -40,6 +40,8 @@ class SimControl : public Base {
 class SimButton : public SimControl<platform::CommandButton> {
  public:
   using SimControl::SimControl;
+  // A key button starts with its caption unreadable, as the Win32 one does.
+  void makeKeyButton() { keyButton_ = true; readable_ = false; }
   void setCaption(std::u16string_view caption) override { caption_ = caption; }
   std::u16string caption() const override { return caption_; }
   void setEnabled(bool enabled) override { enabled_ = enabled; }
@@ -49,6 +51,13 @@ class SimButton : public SimControl<platform::CommandButton> {
   void repaint() override { ++repaints; }
   void setDefault(bool isDefault) override { isDefault_ = isDefault; }
   void setCancel(bool isCancel) override { isCancel_ = isCancel; }
+  void setCaptionReadable(bool readable) override {
+    if (keyButton_) readable_ = readable;
+  }
+  bool captionReadable() const override { return readable_; }
+  // What another process reads as the button's window text.
+  std::u16string windowText() const { return readable_ ? caption_ : std::u16string(); }
+  bool isKeyButton() const { return keyButton_; }
   bool isDefault() const { return isDefault_; }
   bool isCancel() const { return isCancel_; }
   int repaints = 0;
@@ -57,6 +66,8 @@ class SimButton : public SimControl<platform::CommandButton> {
 
  private:
   std::u16string caption_;
+  bool keyButton_ = false;
+  bool readable_ = true;
   bool enabled_ = true;
   bool pressed_ = false;
   bool isDefault_ = false;

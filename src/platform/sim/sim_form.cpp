@@ -32,6 +32,7 @@ void SimForm::unload() {
 void SimForm::show(bool showModal, platform::Form*) {
   load();
   visible_ = true;
+  applyCaptureChoice();
   // Showing a window with a frame activates it; the borderless ones are shown without that.
   if (args_.style != platform::FormStyle::Borderless && onActivate) onActivate();
   if (!showModal) return;
@@ -63,11 +64,24 @@ platform::Twips SimForm::clientOrigin() const {
 void SimForm::setWindowState(platform::WindowState state) {
   const auto before = state_;
   state_ = state;
+  // Minimising can lose the capture exclusion on Windows; restoring sets it again.
+  if (state == platform::WindowState::Minimized) captureExcluded_ = false;
+  if (before == platform::WindowState::Minimized && state != before) applyCaptureChoice();
   // A native window moves to its minimised place and back, and reports both moves.
   const bool moved = (before == platform::WindowState::Minimized) != (state == platform::WindowState::Minimized);
   if (moved && subclass_ && subclass_->onMove) subclass_->onMove(bounds().left, bounds().top);
   if (state == platform::WindowState::Normal && before != state && subclass_ && subclass_->onSizeRestored)
     subclass_->onSizeRestored();
+}
+
+void SimForm::applyCaptureChoice() {
+  if (toolkit_.captureRefused()) return;
+  if (toolkit_.captureExclusionWanted()) {
+    captureExcluded_ = true;
+    ++captureExclusions;
+  } else {
+    captureExcluded_ = false;
+  }
 }
 
 void SimForm::setOpacity(std::uint8_t alpha) {
@@ -92,6 +106,12 @@ T& SimForm::adopt(std::unique_ptr<T> control) {
 
 platform::CommandButton& SimForm::addButton(const platform::FontSpec&) {
   return adopt(std::make_unique<SimButton>(toolkit_, toolkit_.nextId(), platform::Twips{0, 0, 495, 495}));
+}
+
+platform::CommandButton& SimForm::addKeyButton(const platform::FontSpec& font) {
+  auto& button = static_cast<SimButton&>(addButton(font));
+  button.makeKeyButton();
+  return button;
 }
 
 platform::TextBox& SimForm::addTextBox(const platform::TextBoxArgs&) {

@@ -46,6 +46,7 @@ class SimForm : public platform::Form {
   void repaint() override { ++repaints; }
 
   platform::CommandButton& addButton(const platform::FontSpec& font) override;
+  platform::CommandButton& addKeyButton(const platform::FontSpec& font) override;
   platform::TextBox& addTextBox(const platform::TextBoxArgs& args) override;
   platform::Label& addLabel(std::u16string_view caption, const platform::FontSpec& font) override;
   platform::Slider& addSlider() override;
@@ -63,6 +64,11 @@ class SimForm : public platform::Form {
   bool layered() const { return layered_; }
   std::optional<std::uint8_t> opacity() const { return opacity_; }
   bool topmost() const { return topmost_; }
+  // Kept out of screen captures now; how often the toolkit has set that on this form.
+  bool captureExcluded() const { return captureExcluded_; }
+  int captureExclusions = 0;
+  // Sets the toolkit's capture choice on this window, as every show and restore does.
+  void applyCaptureChoice();
 
   bool subclassed() const { return subclass_.has_value(); }
   const platform::FormArgs& args() const { return args_; }
@@ -88,6 +94,7 @@ class SimForm : public platform::Form {
   bool layered_ = false;
   std::optional<std::uint8_t> opacity_;
   bool topmost_ = false;
+  bool captureExcluded_ = false;
   bool clickThrough_ = false;
   platform::MousePointer pointer_ = platform::MousePointer::Default;
   std::optional<SubclassHandlers> subclass_;

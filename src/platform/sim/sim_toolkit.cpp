@@ -32,6 +32,16 @@ platform::MsgBoxResult SimToolkit::messageBox(std::u16string_view text, std::u16
   return answer;
 }
 
+bool SimToolkit::excludeFromCapture(bool exclude) {
+  if (captureRefused_ || refuseCaptureExclusion) {
+    captureRefused_ = true;
+    return false;
+  }
+  excludeFromCapture_ = exclude;
+  for (auto* form : loaded_) form->applyCaptureChoice();
+  return true;
+}
+
 void SimToolkit::advance(long long milliseconds) {
   const long long end = now_ + milliseconds;
   for (;;) {

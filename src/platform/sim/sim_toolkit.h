@@ -53,6 +53,7 @@ class SimToolkit : public platform::Toolkit {
   void doEvents() override { ++pumpSteps; }
   void doEventsFor(long milliseconds) override { advance(milliseconds); }
   const platform::Screen& screen() const override { return screen_; }
+  bool excludeFromCapture(bool exclude) override;
 
   // Test scripting.
   SimScreen& simScreen() { return screen_; }
@@ -68,6 +69,10 @@ class SimToolkit : public platform::Toolkit {
   // "setBounds", "setOpacity") throws, as the Windows backend does when the system refuses it.
   std::string failingOperation;
   void failIf(std::string_view operation);
+  // The system refuses capture exclusion, as Wine and old Windows versions do.
+  bool refuseCaptureExclusion = false;
+  bool captureRefused() const { return captureRefused_; }
+  bool captureExclusionWanted() const { return excludeFromCapture_; }
 
   // Virtual time: fires due timers in time order.
   long long now() const { return now_; }
@@ -93,6 +98,8 @@ class SimToolkit : public platform::Toolkit {
   platform::WindowId lastId_ = 0x1000;
   platform::WindowId focus_ = 0;
   bool quitRequested_ = false;
+  bool excludeFromCapture_ = false;
+  bool captureRefused_ = false;
 };
 
 }  // namespace tessarin::sim

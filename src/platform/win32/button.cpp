@@ -1,19 +1,46 @@
 #include "platform/win32/button.h"
 
+#include "platform/win32/button_face.h"
 #include "platform/win32/callback.h"
 #include "platform/win32/form.h"
 #include "platform/win32/text.h"
 
 namespace tessarin::platform::win32 {
 
-Win32Button::Win32Button(Win32Form& form, const FontSpec& font)
-    : NativeControl(form, createChild(form, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP)), font_(font) {
+Win32Button::Win32Button(Win32Form& form, const FontSpec& font, ButtonCaption kind)
+    : NativeControl(form, createChild(form, L"BUTTON",
+                                      (kind == ButtonCaption::System ? BS_PUSHBUTTON : BS_OWNERDRAW) | WS_TABSTOP)),
+      font_(font),
+      drawsCaption_(kind == ButtonCaption::DrawnPrivately) {
   font_.applyTo(hwnd(), dpi());
 }
 
-void Win32Button::setCaption(std::u16string_view caption) { setWindowText(hwnd(), caption); }
+// A caption drawn by the button reaches the window text, which any process can read with
+// WM_GETTEXT or through accessibility, only when it is made readable.
+void Win32Button::setCaption(std::u16string_view caption) {
+  if (!drawsCaption_) {
+    setWindowText(hwnd(), caption);
+    return;
+  }
+  if (caption_ == caption) return;
+  caption_ = caption;
+  if (readable_) setWindowText(hwnd(), caption);
+  InvalidateRect(hwnd(), nullptr, FALSE);
+}
 
-std::u16string Win32Button::caption() const { return windowText(hwnd()); }
+std::u16string Win32Button::caption() const { return drawsCaption_ ? caption_ : windowText(hwnd()); }
+
+void Win32Button::setCaptionReadable(bool readable) {
+  if (!drawsCaption_) return;
+  readable_ = readable;
+  setWindowText(hwnd(), readable ? std::u16string_view(caption_) : std::u16string_view());
+}
+
+bool Win32Button::draw(const DRAWITEMSTRUCT& item) {
+  if (!drawsCaption_) return false;
+  drawPushButtonFace(item, font_.handle(), form_.backgroundBrush(), caption_);
+  return true;
+}
 
 void Win32Button::setEnabled(bool enabled) { EnableWindow(hwnd(), enabled); }
 

@@ -24,6 +24,8 @@ class ChildWindow {
   virtual void command(WORD /*code*/, WORD /*id*/) {}
   virtual LRESULT notify(NMHDR& /*header*/) { return 0; }
   virtual void scroll(WORD /*code*/) {}
+  // WM_DRAWITEM for an owner-drawn control; false leaves it to the system.
+  virtual bool draw(const DRAWITEMSTRUCT& /*item*/) { return false; }
   // Background for WM_CTLCOLOR*: the form's colour unless the control has its own.
   virtual HBRUSH colors(HDC dc);
   // Docked controls follow the form's client size.

@@ -18,6 +18,8 @@ class ControlFont {
   // (Re)creates the font at the given DPI and hands it to the window. A face the system lacks
   // is substituted by the font mapper.
   void applyTo(HWND hwnd, UINT dpi);
+  // The font last applied, for controls that draw their own text.
+  HFONT handle() const { return font_; }
 
  private:
   std::u16string face_;

@@ -75,7 +75,12 @@ void Win32Form::showWindow() {
     stateWhenShown_.reset();
   }
   ShowWindow(hwnd_, command);
+  renewCaptureExclusion();
   toolkit_.rethrowParked();
+}
+
+void Win32Form::renewCaptureExclusion() {
+  if (toolkit_.capturesExcluded()) toolkit_.applyCaptureChoice(hwnd_);
 }
 
 void Win32Form::hide() {
@@ -232,7 +237,13 @@ Control& Win32Form::own(std::unique_ptr<Control> control) {
   return owned;
 }
 
-CommandButton& Win32Form::addButton(const FontSpec& font) { return own(std::make_unique<Win32Button>(*this, font)); }
+CommandButton& Win32Form::addButton(const FontSpec& font) {
+  return own(std::make_unique<Win32Button>(*this, font, ButtonCaption::System));
+}
+
+CommandButton& Win32Form::addKeyButton(const FontSpec& font) {
+  return own(std::make_unique<Win32Button>(*this, font, ButtonCaption::DrawnPrivately));
+}
 
 TextBox& Win32Form::addTextBox(const TextBoxArgs& args) { return own(std::make_unique<Win32TextBox>(*this, args)); }
 

@@ -53,6 +53,7 @@ class Win32Form final : public Form {
   void repaint() override;
 
   CommandButton& addButton(const FontSpec& font) override;
+  CommandButton& addKeyButton(const FontSpec& font) override;
   TextBox& addTextBox(const TextBoxArgs& args) override;
   Label& addLabel(std::u16string_view caption, const FontSpec& font) override;
   Slider& addSlider() override;
@@ -92,6 +93,8 @@ class Win32Form final : public Form {
   bool handleMouse(UINT msg, WPARAM wParam, LPARAM lParam);
   void activated();
   void showWindow();
+  // A show, or a restore after a minimise, can drop the window's capture exclusion.
+  void renewCaptureExclusion();
   void updateCursor() const;
   void beginModal(Form* owner);
   void endModal();
@@ -107,6 +110,7 @@ class Win32Form final : public Form {
   // Borderless forms (the cover, the drag note) appear without taking the activation.
   bool activateOnShow_;
   bool loaded_ = false;
+  bool minimized_ = false;
   // While shown modally: the forms it disabled, enabled again when it ends.
   std::optional<std::vector<HWND>> modal_;
   std::optional<WindowState> stateWhenShown_;

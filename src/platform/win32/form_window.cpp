@@ -155,8 +155,19 @@ LRESULT Win32Form::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_SIZE:
+      if (wParam == SIZE_MINIMIZED) {
+        minimized_ = true;
+      } else if (minimized_) {
+        minimized_ = false;
+        renewCaptureExclusion();
+      }
       for (auto& control : controls_) control->formResized();
       return 0;
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (auto* control = controlOf(item.hwndItem)) return control->draw(item);
+      break;
+    }
     case WM_TIMER:
       if (wParam >= 1 && wParam <= timers_.size()) timers_[wParam - 1]->tick();
       return 0;

@@ -135,6 +135,32 @@ void scatteredStars(HDC dc) {
   }
 }
 
+// Two arrows that cross, the usual picture of a shuffle.
+void crossedArrows(HDC dc) {
+  {
+    Paint shafts(dc, kBlue, kBlue, 2);
+    line(dc, 1, 12, 11, 4);
+    line(dc, 1, 4, 11, 12);
+  }
+  Paint heads(dc, kBlue, kBlue);
+  polygon(dc, {{10, 1}, {15, 3}, {12, 7}});
+  polygon(dc, {{10, 15}, {15, 13}, {12, 9}});
+}
+
+// Three keys side by side above a straight arrow: the keys in their order.
+void keysInOrder(HDC dc) {
+  {
+    Paint keys(dc, kInk, kPaper);
+    for (const int left : {1, 6, 11}) Rectangle(dc, left, 1, left + 5, 7);
+  }
+  {
+    Paint shaft(dc, kBlue, kBlue, 2);
+    line(dc, 1, 11, 12, 11);
+  }
+  Paint head(dc, kBlue, kBlue);
+  polygon(dc, {{11, 8}, {15, 11}, {11, 14}});
+}
+
 void letters(HDC dc, const wchar_t* text) {
   HFONT font = CreateFontW(-10, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                            CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"Tahoma");
@@ -164,9 +190,9 @@ void draw(HDC dc, std::u16string_view key) {
   if (key == u"Clear") return cross(dc);
   if (key == u"KeepOnTop") return pin(dc);
   if (key == u"Obsfucate") return scatteredStars(dc);
-  if (key == u"ScrambleOnScreen") return letters(dc, L"S");
+  if (key == u"ScrambleOnScreen") return crossedArrows(dc);
   if (key == u"ScrambleAll") return letters(dc, L"SA");
-  if (key == u"Unscramble") return letters(dc, L"U");
+  if (key == u"Unscramble") return keysInOrder(dc);
   if (key == u"Dvorak") return letters(dc, L"D");
   frame(dc);
 }

@@ -39,6 +39,23 @@ MsgBoxResult Win32Toolkit::messageBox(std::u16string_view text, std::u16string_v
   return result;
 }
 
+bool Win32Toolkit::excludeFromCapture(bool exclude) {
+  excludeFromCapture_ = exclude;
+  bool accepted = !captureRefused_;
+  for (Win32Form* form : loaded_) accepted = applyCaptureChoice(form->hwnd()) && accepted;
+  return accepted;
+}
+
+bool Win32Toolkit::applyCaptureChoice(HWND window) {
+  if (captureRefused_) return false;
+  if (!excludeFromCapture_) return SetWindowDisplayAffinity(window, WDA_NONE) != FALSE;
+  // Before Windows 10 2004 only the blacked-out form exists.
+  if (SetWindowDisplayAffinity(window, WDA_EXCLUDEFROMCAPTURE) || SetWindowDisplayAffinity(window, WDA_MONITOR))
+    return true;
+  captureRefused_ = true;
+  return false;
+}
+
 void Win32Toolkit::doEvents() {
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {

@@ -28,6 +28,7 @@ class Win32Toolkit final : public Toolkit {
   void doEvents() override;
   void doEventsFor(long milliseconds) override;
   const Screen& screen() const override { return screen_; }
+  bool excludeFromCapture(bool exclude) override;
 
   // Pumps messages until the last loaded form is unloaded (or WM_QUIT arrives).
   void runMessageLoop();
@@ -41,6 +42,10 @@ class Win32Toolkit final : public Toolkit {
   // it catches and the code that called into the system rethrows it afterwards.
   void park(std::exception_ptr error) noexcept;
   void rethrowParked();
+  // Sets the capture choice on one window: excluded, or on older systems blacked out in
+  // captures. False once the system has refused.
+  bool applyCaptureChoice(HWND window);
+  bool capturesExcluded() const { return excludeFromCapture_ && !captureRefused_; }
   HCURSOR greyDotCursor() const { return greyDot_; }
   // Invisible owner that keeps a form out of the task bar.
   HWND hiddenOwner() const { return hiddenOwner_; }
@@ -59,6 +64,8 @@ class Win32Toolkit final : public Toolkit {
   std::exception_ptr parked_;
   HCURSOR greyDot_;
   HWND hiddenOwner_;
+  bool excludeFromCapture_ = false;
+  bool captureRefused_ = false;
 };
 
 }  // namespace tessarin::platform::win32

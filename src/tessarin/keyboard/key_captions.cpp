@@ -20,7 +20,8 @@ void Keyboard::SetKeyCaptions() {
   // Caps Lock shifts every character key; Shift with Caps Lock gives lower case again.
   const int caseSlot = shiftIsDown_ != capsLockIsDown_ ? 1 : 0;
   for (int i = 0; i < kCharacterKeyCount; ++i) {
-    const std::u16string_view entry = TrimSpaces(keyLayout_[i][caseSlot]);
+    // Both cases of a key move together when the order is scrambled.
+    const std::u16string_view entry = TrimSpaces(keyLayout_[keyOrder_[i]][caseSlot]);
     form_->Command(kKeyButton[i]).setCaption(entry == u"&" ? u"&&" : entry);
   }
   for (int i = 0; i < kActionKeyCount; ++i) {

@@ -8,6 +8,7 @@
 #include "delivery/delivery_failure.h"
 #include "delivery/frm_drag_note.h"
 #include "keyboard/key_layout.h"
+#include "keyboard/key_order.h"
 #include "layouts/open_save.h"
 #include "platform/platform.h"
 #include "platform/secure_string.h"
@@ -120,6 +121,16 @@ class Keyboard {
   void StartDrag(platform::DragData& data, long& allowedEffects);
   void CompleteDrag(const platform::DragOutcome& outcome);
 
+  // What other programs can learn: screen captures, the keys' window texts, the keys' order.
+  void HideFromScreenCapture(bool value);
+  bool HideFromScreenCapture() const { return hideFromScreenCapture_; }
+  void ReadableKeys(bool value);
+  bool ReadableKeys() const { return readableKeys_; }
+  // A fresh random order of the character keys on every call; the action keys stay.
+  void ScrambleKeys();
+  void UnscrambleKeys();
+  bool KeysScrambled() const { return !IsLayoutOrder(keyOrder_); }
+
   // Key layout and captions.
   void LoadEnglishLayout();
   // Reads what the active system keyboard layout types for every character key.
@@ -140,6 +151,9 @@ class Keyboard {
   void writeSetting(std::u16string_view key, std::u16string_view value);
   std::u16string readSetting(std::u16string_view key) const;
   void applyStoredSettings();
+  // Applied before the first captions and the first show, so that they cost no extra pass.
+  void applyStoredPrivacy();
+  void showCaptureExclusionAvailability();
   void readActionKeyTexts();
   void applyHiddenPointer(int intMode);
   platform::TextBox& visibleBox();
@@ -201,6 +215,11 @@ class Keyboard {
   std::unique_ptr<cOpenSave> openSave_;
   KeyLayoutTable keyLayout_;
   ActionKeyTexts actionKeyText_;
+  KeyOrder keyOrder_ = LayoutOrder();
+  bool hideFromScreenCapture_ = true;
+  // False once the system has refused to keep windows out of captures.
+  bool captureExclusionAvailable_ = true;
+  bool readableKeys_ = false;
 };
 
 }  // namespace tessarin

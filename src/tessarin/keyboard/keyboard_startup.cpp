@@ -48,6 +48,7 @@ Keyboard::Keyboard(platform::Platform& platform)
   form_->cKeyboard = this;
 
   SaveSettingsInINI(readSetting(u"Save Settings in INI") != u"False");
+  applyStoredPrivacy();
   ShowToolbar(readSetting(u"View Toolbar") != u"False");
   TextIsMasked(true);
   TimerEnabled(false);

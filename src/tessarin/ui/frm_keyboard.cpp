@@ -30,7 +30,7 @@ FrmKeyboard::FrmKeyboard(platform::Platform& platform)
 
 void FrmKeyboard::createControls() {
   const platform::FontSpec keyFont;
-  for (auto& button : commands_) button = &form_->addButton(keyFont);
+  for (auto& button : commands_) button = &form_->addKeyButton(keyFont);
   txtPassword = &form_->addTextBox({keyFont});
   txtText = &form_->addTextBox({keyFont, true});
   txtSetup = &form_->addTextBox({keyFont});
@@ -86,6 +86,9 @@ void FrmKeyboard::createMenus() {
   mnuOptionsInjectMode = item(mnuOptions, u"Injection Mode");
   mnuOptionsSep2 = item(mnuOptions, u"-");
   mnuOptionsSaveSettingsInINI = item(mnuOptions, u"Save setting changes in the tsnconfig.ini file");
+  mnuOptionsSep3 = item(mnuOptions, u"-");
+  mnuOptionsHideFromCapture = item(mnuOptions, u"&Hide from Screen Capture");
+  mnuOptionsReadableKeys = item(mnuOptions, u"Let Other Programs &Read the Keys");
 
   mnuKeyboardLayout = item(nullptr, u"&Keyboard Layout");
   mnuKeyboardLayoutDefault = item(mnuKeyboardLayout, u"Default Language Layout");
@@ -115,11 +118,11 @@ void FrmKeyboard::createToolbar() {
       {nullptr, nullptr, true},
       {u"Inject", u"Injection Mode: try it if drag-drop doesn't work", true},
       {nullptr, nullptr, true},
-      {u"ScrambleOnScreen", u"Scramble JUST the on-screen keys", false},
+      {u"ScrambleOnScreen", u"Scramble JUST the on-screen keys", true},
       {u"ScrambleAll", u"Scramble the on-screen keys AND keyboard input", false},
       {u"Dvorak", u"Use Dvorak layout for on-screen keys AND keyboard", false},
-      {u"Unscramble", u"Unscramble on-screen keys and keyboard input", false},
-      {nullptr, nullptr, false},
+      {u"Unscramble", u"Unscramble the on-screen keys", true},
+      {nullptr, nullptr, true},
       {u"ToggleMask", u"Show/hide the password masking", true},
       {nullptr, nullptr, true},
       {u"Beep", u"Beep on Hover Entry", true},

@@ -67,6 +67,9 @@ class FrmKeyboard {
   platform::MenuItem* mnuOptionsInjectMode;
   platform::MenuItem* mnuOptionsSep2;
   platform::MenuItem* mnuOptionsSaveSettingsInINI;
+  platform::MenuItem* mnuOptionsSep3;
+  platform::MenuItem* mnuOptionsHideFromCapture;
+  platform::MenuItem* mnuOptionsReadableKeys;
   platform::MenuItem* mnuKeyboardLayout;
   platform::MenuItem* mnuKeyboardLayoutDefault;
   platform::MenuItem* mnuKeyboardLayoutEnglish;

@@ -57,6 +57,8 @@ void FrmKeyboard::wireMenuCommands() {
     auto& kb = Application::current()->Keyboard();
     kb.SaveSettingsInINI(!kb.SaveSettingsInINI());
   };
+  mnuOptionsHideFromCapture->onClick = [this] { cKeyboard->HideFromScreenCapture(!cKeyboard->HideFromScreenCapture()); };
+  mnuOptionsReadableKeys->onClick = [this] { cKeyboard->ReadableKeys(!cKeyboard->ReadableKeys()); };
   mnuKeyboardLayoutDefault->onClick = [this] { cKeyboard->SwitchKeyboardLang(kLayoutDefault, false); };
   mnuKeyboardLayoutEnglish->onClick = [this] { cKeyboard->SwitchKeyboardLang(kLayoutEnglish, false); };
   mnuKeyboardLayoutLastSaved->onClick = [this] { cKeyboard->SwitchKeyboardLang(kLayoutLastImported, false); };
@@ -113,6 +115,10 @@ void FrmKeyboard::wireToolbar() {
       kb.ClearText();
     } else if (key == u"Refresh") {
       kb.RandomiseFormSizeAndPlacement();
+    } else if (key == u"ScrambleOnScreen") {
+      kb.ScrambleKeys();
+    } else if (key == u"Unscramble") {
+      kb.UnscrambleKeys();
     }
     kb.RefreshToolbar();
   };

@@ -16,6 +16,7 @@ void Keyboard::RefreshToolbar() {
   toolbar.setButtonPressed(u"Beep", beepOnHover_);
   toolbar.setButtonPressed(u"KeepOnTop", form_->mnuFileKeepOnTop->checked());
   toolbar.setButtonPressed(u"KeepPassword", form_->mnuOptionsKeepPasswordAfterDragDrop->checked());
+  toolbar.setButtonPressed(u"ScrambleOnScreen", KeysScrambled());
   toolbar.refresh();
 }
 
