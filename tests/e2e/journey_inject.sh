@@ -25,7 +25,10 @@ require "both text boxes are found" test -n "$NOTEPAD_Y" -a -n "$TARGET_Y"
 require "the password is entered" type_on_screen "$PASSWORD"
 require "the box shows one star per character" tsn_wait_for 20 text_is "$(stars ${#PASSWORD})"
 require "a double click selects it" select_all masked
-require "it is dragged onto notepad and released" drag_from_box masked "$NOTEPAD_X" "$NOTEPAD_Y"
+require "it is dragged onto notepad" drag_and_hold masked "$NOTEPAD_X" "$NOTEPAD_Y"
+check "screenshot of the note naming notepad" tsn_screenshot "$JOURNEY_ARTIFACTS/0-note.png"
+xdo mouseup 1
+require "the drag ends" tsn_wait_for 15 note_gone
 check "notepad shows exactly the password" tsn_wait_for 15 edit_text_is "$NOTEPAD" "$PASSWORD"
 check "screenshot of notepad" tsn_screenshot "$JOURNEY_ARTIFACTS/1-notepad.png"
 

@@ -93,5 +93,31 @@ TEST_F(Injection, AnotherProgramComingToTheFrontStopsTheTyping) {
   EXPECT_EQ(target().received, u"se");
 }
 
+TEST_F(Injection, TheNoteNamesTheWindowThePasswordWouldGoTo) {
+  target().programFile = u"notepad.exe";
+  target().title = u"Untitled - Notepad";
+  program.system->foreignWindows.push_back({0x7002, {500, 100, 600, 130}, {}});
+  program.system->foreignWindows.back().program = sim::SimSystem::kThisProgram;
+  std::vector<std::u16string> shown;
+  program.txtPassword().duringDrag = [&] {
+    auto text = [&] { return program.keyboard().DragNote()->Text->caption(); };
+    shown.push_back(text());
+    program.system->cursor = {550, 110};  // over one of our own windows
+    program.toolkit.advance(20);
+    shown.push_back(text());
+    program.system->cursor = {900, 900};  // over nothing
+    program.toolkit.advance(20);
+    shown.push_back(text());
+    program.system->cursor = {150, 110};
+    program.toolkit.advance(20);
+  };
+  injectAll();
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_NE(shown[0].find(u"notepad.exe - Untitled - Notepad"), std::u16string::npos);
+  EXPECT_NE(shown[1].find(u"Nothing will be typed here"), std::u16string::npos);
+  EXPECT_NE(shown[2].find(u"Nothing will be typed here"), std::u16string::npos);
+  EXPECT_EQ(target().received, u"secret");
+}
+
 }  // namespace
 }  // namespace tessarin::test

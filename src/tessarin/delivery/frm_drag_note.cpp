@@ -1,11 +1,23 @@
 #include "delivery/frm_drag_note.h"
 
+#include "delivery/injection.h"
+
 namespace tessarin {
 
 namespace {
 constexpr long kOffsetFromPointer = 250;
 constexpr long kFollowIntervalMs = 20;
 constexpr long kDragDropHeight = 800;
+// What fits on one line of the note.
+constexpr std::size_t kNameChars = 48;
+
+std::u16string CutToFit(std::u16string text) {
+  if (text.size() <= kNameChars) return text;
+  std::size_t cut = kNameChars - 3;
+  // Never half of a surrogate pair.
+  if (text[cut - 1] >= 0xD800 && text[cut - 1] <= 0xDBFF) --cut;
+  return text.substr(0, cut) + u"...";
+}
 }  // namespace
 
 FrmDragNote::FrmDragNote(platform::Platform& platform)
@@ -37,6 +49,7 @@ FrmDragNote::~FrmDragNote() {
 }
 
 void FrmDragNote::showFor(bool injection) {
+  injection_ = injection;
   const platform::Color color = injection ? kInjectionColor : kDragDropColor;
   const std::u16string keepPressed =
       u"Keep the mouse pressed while you drag the password, then drop the password onto the destination control.";
@@ -77,6 +90,22 @@ void FrmDragNote::followPointer() {
   b.left = pointer.x * screen.twipsPerPixelX() + kOffsetFromPointer;
   b.top = pointer.y * screen.twipsPerPixelY() + kOffsetFromPointer;
   form_->setBounds(b);
+  if (injection_) nameTarget();
+}
+
+void FrmDragNote::nameTarget() {
+  auto& system = platform_.system;
+  const auto target = GetWindowUnderMouse(system);
+  if (target == namedTarget_) return;
+  namedTarget_ = target;
+  std::u16string where;
+  if (system.windowOwner(target) == platform::System::WindowOwner::OtherProgram) {
+    const auto name = system.windowName(target);
+    where = u"Release to type it into:\r\n" + CutToFit(name.program + u" - " + name.title);
+  } else {
+    where = u"Nothing will be typed here.\r\nRelease over the field the password is for.";
+  }
+  Text->setCaption(where + u"\r\nThe 'no drop' icon may display - that's okay.");
 }
 
 }  // namespace tessarin

@@ -27,8 +27,12 @@ class FrmDragNote {
  private:
   void layout();
   void followPointer();
+  // In injection mode: names the window the password would be typed into right now.
+  void nameTarget();
   platform::Platform& platform_;
   std::unique_ptr<platform::Form> form_;
+  bool injection_ = false;
+  platform::WindowId namedTarget_ = ~platform::WindowId{0};
 };
 
 }  // namespace tessarin

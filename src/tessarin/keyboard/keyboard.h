@@ -49,6 +49,8 @@ class Keyboard {
   const platform::SecureString& SelectedPassword() const { return selectedPassword_; }
   FrmKeyboard& Form() { return *form_; }
   FrmBlank& FormCover() { return *formCover_; }
+  // The note beside the pointer, while a drag runs.
+  FrmDragNote* DragNote() { return dragNote_.get(); }
   void CurrentPassword(std::u16string_view value) { currentPassword_.assign(value); }
   const platform::SecureString& CurrentPassword() const { return currentPassword_; }
   void ShiftIsDown(bool value);
