@@ -75,9 +75,11 @@ class System {
   // One synthetic left click (press, then release) at the pointer.
   virtual void clickLeft() = 0;
   // Hands one UTF-16 code unit to the window as WM_CHAR and returns once its program has
-  // handled it; false when the window refused it (it is gone, belongs to a program running at
-  // a higher integrity level, or did not answer within a second).
-  virtual bool sendChar(WindowId window, char16_t ch) = 0;
+  // handled it. Refused: the system does not let this program reach the window (it belongs to
+  // a program running at a higher integrity level). Lost: the window is gone, or did not
+  // answer within a second.
+  enum class SendResult { Taken, Refused, Lost };
+  virtual SendResult sendChar(WindowId window, char16_t ch) = 0;
   // Whose a window is, before anything is delivered to it.
   enum class WindowOwner { None, ThisProgram, OtherDesktop, OtherProgram };
   virtual WindowOwner windowOwner(WindowId window) const = 0;

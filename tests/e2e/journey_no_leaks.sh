@@ -13,20 +13,6 @@ SOURCE="Tessarin E2E Source"
 SOURCE_TEXT="text of another program"
 journey_settings "Keep Password after Drag Drop=False"
 
-# desktop_point: "x y" of a point where no window is, only the desktop.
-desktop_point() {
-  local x y
-  for y in 60 300 500 700 980; do
-    for x in 1240 1000 700 300 40; do
-      wintree --at $x $y | grep -q $'^hwnd=0x0\t' && echo "$x $y" && return 0
-    done
-  done
-  return 1
-}
-# not_delivered_box_says TEXT: the program's message box is up and says TEXT.
-not_delivered_box_says() {
-  tsn_wait_window Tessarin 15 && wintree --tree Tessarin | grep -q "caption=[^	]*$1"
-}
 source_text() { control_field "$SOURCE" Edit 1 text; }
 window_under_pointer_is() {
   local X Y SCREEN WINDOW

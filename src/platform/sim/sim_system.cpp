@@ -154,14 +154,15 @@ void SimSystem::bringToFront(platform::WindowId window) {
 
 void SimSystem::clickLeft() { record("clickLeft"); }
 
-bool SimSystem::sendChar(platform::WindowId window, char16_t ch) {
+platform::System::SendResult SimSystem::sendChar(platform::WindowId window, char16_t ch) {
   record("sendChar");
   auto* target = foreignWindow(window);
-  if (!target || target->refusesChars) return false;
+  if (!target) return SendResult::Lost;
+  if (target->refusesChars) return SendResult::Refused;
   target->received.push_back(ch);
   if (target->received.size() == target->foregroundMovesAfterChars) foreground = 0x7FFF;
   if (target->received.size() == target->closesAfterChars) target->id = 0;
-  return true;
+  return SendResult::Taken;
 }
 
 platform::System::WindowOwner SimSystem::windowOwner(platform::WindowId window) const {

@@ -35,7 +35,7 @@ class SimSystem : public platform::System {
   platform::WindowId windowFromPoint(platform::PixelPoint point) const override;
   void bringToFront(platform::WindowId window) override;
   void clickLeft() override;
-  bool sendChar(platform::WindowId window, char16_t ch) override;
+  SendResult sendChar(platform::WindowId window, char16_t ch) override;
   WindowOwner windowOwner(platform::WindowId window) const override;
   bool waitForClickTaken(platform::WindowId window, long timeoutMs) override;
   std::uint32_t programOf(platform::WindowId window) const override;

@@ -33,7 +33,7 @@ class Win32System final : public System {
   WindowId windowFromPoint(PixelPoint point) const override;
   void bringToFront(WindowId window) override;
   void clickLeft() override;
-  bool sendChar(WindowId window, char16_t ch) override;
+  SendResult sendChar(WindowId window, char16_t ch) override;
   WindowOwner windowOwner(WindowId window) const override;
   bool waitForClickTaken(WindowId window, long timeoutMs) override;
   std::uint32_t programOf(WindowId window) const override;

@@ -24,6 +24,10 @@ constexpr UINT kCharTimeoutMs = 1000;
 Win32System::WindowOwner Win32System::windowOwner(WindowId window) const {
   const HWND target = handle(window);
   if (!target || !IsWindow(target)) return WindowOwner::None;
+  // The bare desktop (or the shell's window that draws it) is no field to type into.
+  const HWND root = GetAncestor(target, GA_ROOT);
+  if (target == GetDesktopWindow() || root == GetDesktopWindow() || (root && root == GetShellWindow()))
+    return WindowOwner::None;
   DWORD process = 0;
   const DWORD thread = GetWindowThreadProcessId(target, &process);
   if (process == GetCurrentProcessId()) return WindowOwner::ThisProgram;
@@ -90,10 +94,12 @@ Win32System::WindowName Win32System::windowName(WindowId window) const {
 
 // Sent rather than posted: a queued character tells nothing of whether the target took it, so
 // a window that closed or lost the foreground part-way could not be noticed.
-bool Win32System::sendChar(WindowId window, char16_t ch) {
+Win32System::SendResult Win32System::sendChar(WindowId window, char16_t ch) {
   DWORD_PTR result = 0;
-  return window && SendMessageTimeoutW(handle(window), WM_CHAR, ch, 0, SMTO_ABORTIFHUNG, kCharTimeoutMs,
-                                       &result) != 0;
+  SetLastError(ERROR_SUCCESS);
+  if (window && SendMessageTimeoutW(handle(window), WM_CHAR, ch, 0, SMTO_ABORTIFHUNG, kCharTimeoutMs, &result))
+    return SendResult::Taken;
+  return GetLastError() == ERROR_ACCESS_DENIED ? SendResult::Refused : SendResult::Lost;
 }
 
 }  // namespace tessarin::platform::win32

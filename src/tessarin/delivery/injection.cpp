@@ -37,11 +37,12 @@ DeliveryResult InjectIntoWindowUnderMouse(platform::Platform& platform, std::u16
   const auto inFront = system.programOf(system.foregroundWindow());
   DeliveryResult result;
   // UTF-16 code units, so characters outside the ANSI code page arrive intact.
+  using Sent = platform::System::SendResult;
   for (char16_t ch : text) {
     const bool frontMoved = result.typed > 0 && system.programOf(system.foregroundWindow()) != inFront;
-    if (frontMoved || !system.sendChar(target, ch)) {
-      const bool refused = result.typed == 0 && !frontMoved && system.windowOwner(target) != platform::System::WindowOwner::None;
-      result.failure = refused ? DeliveryFailure::Refused : DeliveryFailure::Interrupted;
+    const Sent sent = frontMoved ? Sent::Lost : system.sendChar(target, ch);
+    if (sent != Sent::Taken) {
+      result.failure = sent == Sent::Refused && result.typed == 0 ? DeliveryFailure::Refused : DeliveryFailure::Interrupted;
       break;
     }
     ++result.typed;

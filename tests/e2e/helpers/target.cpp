@@ -16,8 +16,11 @@
 // "change" follows every change of the edit's text (drops, typing and posted characters alike),
 // so its time can be compared with the sender's clock.
 //
-//   target.exe [--peek] <log file> [caption [x y]]   defaults: "Tessarin E2E Target" at 40,
-//                                                   840 (the bottom left, clear of notepad)
+//   target.exe [options] <log file> [caption [x y]]   defaults: "Tessarin E2E Target" at 40,
+//                                                    840 (the bottom left, clear of notepad)
+//   --peek         as above
+//   --busy MS      is busy for MS milliseconds on every mouse press, before it handles it
+//   --close-early  closes its window after the first change of its text
 #include <windows.h>
 #include <ole2.h>
 
@@ -33,6 +36,8 @@ using e2e::escaped;
 HANDLE gLog = INVALID_HANDLE_VALUE;
 HWND gEdit = nullptr;
 bool gPeek = false;
+DWORD gBusyMs = 0;
+bool gCloseEarly = false;
 constexpr int kEditId = 100;
 
 void log(const std::string& line) {
@@ -158,6 +163,7 @@ LRESULT CALLBACK mainProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
       if (LOWORD(w) == kEditId && HIWORD(w) == EN_CHANGE) {
         const long long when = e2e::nowMicroseconds();
         log("change\ttime_us=" + std::to_string(when) + "\ttext=" + escaped(editText()));
+        if (gCloseEarly) DestroyWindow(h);
       }
       return 0;
     case WM_SETFOCUS:
@@ -174,10 +180,19 @@ LRESULT CALLBACK mainProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc > 1 && std::wstring(argv[1]) == L"--peek") {
-    gPeek = true;
-    --argc;
-    ++argv;
+  for (; argc > 1 && std::wstring(argv[1]).rfind(L"--", 0) == 0; --argc, ++argv) {
+    const std::wstring option = argv[1];
+    if (option == L"--peek") {
+      gPeek = true;
+    } else if (option == L"--close-early") {
+      gCloseEarly = true;
+    } else if (option == L"--busy" && argc > 2) {
+      gBusyMs = static_cast<DWORD>(_wtoi(argv[2]));
+      --argc;
+      ++argv;
+    } else {
+      return 1;
+    }
   }
   if (argc != 2 && argc != 3 && argc != 5) return 1;
   const std::wstring caption = argc >= 3 ? argv[2] : L"Tessarin E2E Target";
@@ -207,6 +222,7 @@ int wmain(int argc, wchar_t** argv) {
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (msg.message == WM_LBUTTONDOWN) Sleep(gBusyMs);
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
