@@ -87,8 +87,8 @@ TEST_F(FormTest, ModalShowDisablesTheOtherFormsUntilItIsHidden) {
 
 TEST_F(FormTest, BoundsAreTheOuterRectangleInTwipsRoundedToPixels) {
   auto form = loadedForm();
-  ASSERT_EQ(toolkit.screen().twipsPerPixelX(), 1440 / GetDeviceCaps(GetDC(nullptr), LOGPIXELSX));
-  const long tpp = toolkit.screen().twipsPerPixelX();
+  ASSERT_EQ(form->twipsPerPixel(), 1440 / GetDeviceCaps(GetDC(nullptr), LOGPIXELSX));
+  const long tpp = form->twipsPerPixel();
   form->setBounds({100 * tpp, 80 * tpp, 300 * tpp + tpp / 2 + 1, 200 * tpp + tpp / 2 - 1});
   RECT rect;
   GetWindowRect(hwndOf(*form), &rect);
@@ -102,8 +102,10 @@ TEST_F(FormTest, BoundsAreTheOuterRectangleInTwipsRoundedToPixels) {
   ClientToScreen(hwndOf(*form), &client);
   EXPECT_EQ(form->clientOrigin().left, client.x * tpp);
   EXPECT_EQ(form->clientOrigin().top, client.y * tpp);
-  EXPECT_EQ(toolkit.screen().width(), GetSystemMetrics(SM_CXSCREEN) * tpp);
-  EXPECT_EQ(toolkit.screen().height(), GetSystemMetrics(SM_CYSCREEN) * toolkit.screen().twipsPerPixelY());
+  RECT work;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_EQ(form->workArea(), (Twips{work.left * tpp, work.top * tpp, (work.right - work.left) * tpp,
+                                     (work.bottom - work.top) * tpp}));
 }
 
 TEST_F(FormTest, ControlBoundsAreRelativeToTheClientArea) {

@@ -152,6 +152,10 @@ void FrmKeyboard::wireEvents() {
                             },
                             [this] {
                               if (Application::current() && cKeyboard) cKeyboard->Resize(true);
+                            },
+                            // Keys, boxes and the cover are laid out again at the new size.
+                            [this] {
+                              if (Application::current() && cKeyboard) cKeyboard->Resize(true);
                             }});
     txtSetup->setBounds({-10000, -10000, txtSetup->bounds().width, txtSetup->bounds().height});
   };
