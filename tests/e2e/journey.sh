@@ -674,11 +674,24 @@ key_captions() {
   key_caption_lines "$1" | sed -n "$2,$3p" | paste -sd' '
 }
 
-# ini_get FILE SECTION KEY: a value of an INI file; names compare without regard to case, as
-# the profile functions do. Fails when the file or the entry is missing.
+# file_mark FILE [COUNT]: the first COUNT (2) bytes of a file in hex, where a byte-order mark would be.
+file_mark() { head -c "${2:-2}" "$1" | od -An -tx1 | tr -d ' \n'; }
+
+# ini_text FILE: an INI file's text as UTF-8 without carriage returns, in whichever encoding the
+# program reads it: UTF-16LE or UTF-8 after a byte-order mark, otherwise code page 1252.
+ini_text() {
+  case $(file_mark "$1" 3) in
+    fffe*) iconv -f UTF-16LE -t UTF-8 "$1" | sed '1s/^\xEF\xBB\xBF//' ;;
+    efbbbf) tail -c +4 "$1" ;;
+    *) iconv -f CP1252 -t UTF-8 "$1" ;;
+  esac | tr -d '\r'
+}
+
+# ini_get FILE SECTION KEY: a value of an INI file, as UTF-8; names compare without regard to
+# case, as the profile functions do. Fails when the file or the entry is missing.
 ini_get() {
   [ -r "$1" ] || return 1
-  tr -d '\r' <"$1" | awk -v s="$2" -v k="$3" '
+  ini_text "$1" | awk -v s="$2" -v k="$3" '
     /^\[/ { here = tolower($0) == "[" tolower(s) "]"; next }
     here && (i = index($0, "=")) && tolower(substr($0, 1, i - 1)) == tolower(k) { print substr($0, i + 1); found = 1; exit }
     END { exit !found }'
@@ -698,18 +711,18 @@ LAYOUT_SECTIONS=("Row 1 Lower Case" "Row 2 Lower Case" "Row 3 Lower Case" "Row 4
 ini_entries() {
   local file=$1
   shift
-  tr -d '\r' <"$file" | awk -v list="$(printf '%s\n' "$@" | tr 'A-Z' 'a-z')" '
+  ini_text "$file" | awk -v list="$(printf '%s\n' "$@" | tr 'A-Z' 'a-z')" '
     BEGIN { n = split(list, names, "\n"); for (i = 1; i <= n; i++) wanted["[" names[i] "]"] = 1 }
     /^\[/ { section = tolower($0); next }
     (section in wanted) && index($0, "=") { print section "|" $0 }'
 }
 
-# as_utf8 FILE: a UTF-8 copy of a layout file written in code page 1252, to compare with the
+# as_utf8 FILE: a copy of a layout file as UTF-8 with a byte-order mark, to compare with the
 # captions wintree prints; prints the copy's path.
 as_utf8() {
   local out
   out=$JOURNEY_DIR/$(basename "$1").utf8
-  iconv -f CP1252 -t UTF-8 "$1" >"$out" && echo "$out"
+  { printf '\xEF\xBB\xBF' && ini_text "$1"; } >"$out" && echo "$out"
 }
 
 # wait_equals SECONDS EXPECTED COMMAND...: polls until COMMAND prints EXPECTED; on time-out

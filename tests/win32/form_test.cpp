@@ -261,6 +261,34 @@ TEST_F(FormTest, SubclassSeesMovesAndRestoresUntilRemoved) {
   EXPECT_EQ(moves.size(), movesBefore);
 }
 
+// The user changes the display scale, or the window reaches a monitor of another scale: the
+// form takes the new DPI and the suggested rectangle, and only then does the subclass lay it out.
+TEST_F(FormTest, ADpiChangeTakesTheNewDpiAndRectangleBeforeTheSubclassLaysItOut) {
+  auto form = loadedForm();
+  CommandButton& button = form->addButton({});
+  const long before = form->twipsPerPixel();
+  std::vector<long> seen;
+  std::vector<Twips> boundsSeen;
+  form->installSubclass({{}, {}, [&] {
+                           seen.push_back(form->twipsPerPixel());
+                           boundsSeen.push_back(form->bounds());
+                           button.setBounds({300, 300, 900, 600});  // as a relayout does
+                         }});
+  const UINT newDpi = before == 10 ? 96 : 144;
+  const long after = newDpi == 144 ? 10 : 15;
+  RECT suggested{300, 200, 300 + 600, 200 + 450};
+  SendMessageW(hwndOf(*form), WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi), reinterpret_cast<LPARAM>(&suggested));
+  ASSERT_EQ(seen, (std::vector<long>{after}));
+  EXPECT_EQ(boundsSeen[0], (Twips{300 * after, 200 * after, 600 * after, 450 * after}));
+  RECT rect;
+  GetWindowRect(hwndOf(*form), &rect);
+  EXPECT_TRUE(EqualRect(&rect, &suggested));
+  GetWindowRect(hwndOf(button), &rect);
+  EXPECT_EQ(rect.right - rect.left, 900 / after) << "controls are placed in pixels of the new DPI";
+  EXPECT_EQ(form->workArea().width % after, 0);
+  form->removeSubclass();
+}
+
 TEST_F(FormTest, AnErrorInAnEventReachesTheCallerThroughTheSystem) {
   auto form = loadedForm();
   form->installSubclass({[](long, long) { throw std::runtime_error("move failed"); }, {}});
