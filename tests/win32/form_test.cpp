@@ -241,7 +241,7 @@ TEST_F(FormTest, SubclassSeesMovesAndRestoresUntilRemoved) {
   auto form = shownForm();
   std::vector<POINT> moves;
   int restores = 0;
-  form->installSubclass({[&](long x, long y) { moves.push_back({x, y}); }, [&] { ++restores; }});
+  form->installSubclass({[&](long x, long y) { moves.push_back({x, y}); }, [&] { ++restores; }, {}});
   SetWindowPos(hwndOf(*form), nullptr, 50, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   ASSERT_FALSE(moves.empty());
   POINT client{0, 0};
@@ -291,7 +291,7 @@ TEST_F(FormTest, ADpiChangeTakesTheNewDpiAndRectangleBeforeTheSubclassLaysItOut)
 
 TEST_F(FormTest, AnErrorInAnEventReachesTheCallerThroughTheSystem) {
   auto form = loadedForm();
-  form->installSubclass({[](long, long) { throw std::runtime_error("move failed"); }, {}});
+  form->installSubclass({[](long, long) { throw std::runtime_error("move failed"); }, {}, {}});
   EXPECT_THROW(form->setBounds({0, 0, 6000, 4500}), std::runtime_error);
   // Parked once, rethrown once.
   EXPECT_NO_THROW(toolkit.doEvents());
