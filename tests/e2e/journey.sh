@@ -411,6 +411,32 @@ answer_box() {
   point_at_keyboard && xdo key "$2" && tsn_wait_for 15 tsn_window_gone "$1"
 }
 
+# type_into_dialog TITLE TEXT: types TEXT into the dialog's name box and waits until it shows
+# it. xdotool lends a character outside the keyboard map a spare key and takes it back at once;
+# when Wine reads the key after that, the character is lost or another one comes. Such
+# characters therefore go one at a time, each checked and, when it did not come, typed again.
+type_into_dialog() {
+  local LC_ALL=C.UTF-8
+  local text=$2 typed= i attempt
+  # wintree writes a backslash as two.
+  if [ -z "$(printf %s "$text" | LC_ALL=C tr -d '\000-\177')" ]; then
+    xdo type --delay 30 "$text" && wait_equals 10 "${text//\\/\\\\}" control_field "$1" Edit 1 text
+    return
+  fi
+  local before after
+  for ((i = 0; i < ${#text}; i++)); do
+    before=${typed//\\/\\\\}
+    typed+=${text:i:1}
+    after=${typed//\\/\\\\}
+    for attempt in 1 2 3 4; do
+      xdo type "${text:i:1}" || return 1
+      wait_equals 3 "$after" control_field "$1" Edit 1 text 2>/dev/null && break
+      [ "$(control_field "$1" Edit 1 text)" = "$before" ] || xdo key BackSpace
+      [ $attempt = 4 ] && return 1
+    done
+  done
+}
+
 # file_dialog TITLE NAME: fills the program's file dialog (which opens with "*.lng" as its name)
 # with NAME and confirms it, or cancels it when NAME is empty; waits for the dialog to close.
 file_dialog() {
@@ -420,8 +446,7 @@ file_dialog() {
   if [ -z "$2" ]; then
     xdo key Escape
   else
-    # wintree writes a backslash as two.
-    xdo type --delay 30 "$2" && wait_equals 10 "${2//\\/\\\\}" control_field "$1" Edit 1 text && xdo key Return
+    type_into_dialog "$1" "$2" && xdo key Return
   fi
   tsn_wait_for 15 tsn_window_gone "$1"
 }

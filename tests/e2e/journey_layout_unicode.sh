@@ -14,6 +14,8 @@ ENGLISH_KEYS="q w e r"
 
 row2_keys() { key_captions "$KEYBOARD" 17 20; }
 layout_setting() { ini_get "$INI" Settings "Keyboard Layout"; }
+# captions_written FILE: the action key captions, which a layout file gets last, are in it.
+captions_written() { ini_get "$1" "Action Keyboard Button Text" Shift >/dev/null; }
 
 printf '\xEF\xBB\xBF[Row 2 Lower Case]\r\nKey 1=α\r\nKey 2=β\r\nKey 3=𝛀\r\nKey 4=ω\r\n' \
   >"$JOURNEY_DIR/greek-utf8.lng"
@@ -50,6 +52,8 @@ menu_pick k 4
 check "Save As takes a file in a folder with a Greek name" file_dialog "Save As" "$FOLDER\\mine.lng"
 SAVED=$JOURNEY_DIR/$FOLDER/mine.lng
 require "the layout file is written into that folder" tsn_wait_for 10 test -s "$SAVED"
+# The captions are written last.
+check "all of it" tsn_wait_for 10 captions_written "$SAVED"
 cp "$SAVED" "$JOURNEY_ARTIFACTS/"
 check "the saved file is UTF-16" equals "$(file_mark "$SAVED")" fffe
 check "it holds every character of row 2" equals "$(ini_row "$SAVED" "Row 2 Lower Case" 4)" "$GREEK_KEYS"
