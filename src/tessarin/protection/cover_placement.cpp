@@ -53,8 +53,8 @@ void Keyboard::KeyboardWindowMoved(long xPos, long yPos) {
 }
 
 void Keyboard::ResetFormCover() {
-  formCover_->form().show();
   auto& cover = formCover_->form();
+  cover.show();
   const auto rect = form_->Command(1).screenRect();
   const long tpp = cover.twipsPerPixel();
   const auto rows = KeyRowsOnScreen(*form_, cover);
