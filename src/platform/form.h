@@ -55,6 +55,13 @@ class Form {
   virtual Twips bounds() const = 0;
   // The screen position of the client area's top-left corner, in twips.
   virtual Twips clientOrigin() const = 0;
+  // Each form measures in twips of its own DPI (per monitor, and changing when the user changes
+  // the display scale): 1440 / that DPI. Screen positions of two forms on monitors of different
+  // DPIs only compare after conversion to pixels.
+  virtual long twipsPerPixel() const = 0;
+  // The work area (the monitor without the task bar) of the monitor the form is on, or nearest
+  // to, in this form's twips.
+  virtual Twips workArea() const = 0;
   virtual void setWindowState(WindowState state) = 0;
   virtual WindowState windowState() const = 0;
   // Layered-window opacity: makeLayered adds the layered style, setOpacity sets the alpha.
@@ -87,11 +94,13 @@ class Form {
   virtual MenuItem& addMenuItem(MenuItem* parent, std::u16string_view caption,
                                 Shortcut shortcut = {}) = 0;
 
-  // Window-procedure subclass: sees every move and every size change to a normal size,
-  // after the window's own procedure has handled the message.
+  // Window-procedure subclass: sees every move, every size change to a normal size and every
+  // DPI change (once the form has taken the new DPI and size), after the window's own procedure
+  // has handled the message.
   struct SubclassHandlers {
     std::function<void(long x, long y)> onMove;
     std::function<void()> onSizeRestored;
+    std::function<void()> onDpiChanged;
   };
   virtual void installSubclass(SubclassHandlers handlers) = 0;
   virtual void removeSubclass() = 0;

@@ -1,5 +1,6 @@
 #pragma once
-// The windowing toolkit: forms, message boxes, the message pump and the screen.
+// The windowing toolkit: forms, message boxes and the message pump. Sizes and DPIs belong to
+// each form (Form::twipsPerPixel, Form::workArea).
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -19,17 +20,6 @@ enum MsgBoxStyle : int {
 };
 enum class MsgBoxResult { Ok, Cancel, Yes, No };
 
-class Screen {
- public:
-  virtual ~Screen() = default;
-  // The primary screen's size in twips.
-  virtual long width() const = 0;
-  virtual long height() const = 0;
-  // 1440 / DPI of the screen the program's windows are on.
-  virtual long twipsPerPixelX() const = 0;
-  virtual long twipsPerPixelY() const = 0;
-};
-
 class Toolkit {
  public:
   virtual ~Toolkit() = default;
@@ -43,7 +33,6 @@ class Toolkit {
   virtual void doEvents() = 0;
   // Handles messages as they come for the given time, then returns.
   virtual void doEventsFor(long milliseconds) = 0;
-  virtual const Screen& screen() const = 0;
   // Keeps every loaded form out of screen captures (or lets them in again), and each form again
   // whenever it is shown or restored, since a minimise can lose it. False when the system
   // refuses; the toolkit then stops asking.

@@ -73,5 +73,60 @@ TEST_F(ProfileContract, PunctuationAndEqualsSignsSurviveTheRoundTrip) {
   EXPECT_EQ(read(u"Row 1 Lower Case", u"Key 8"), u"a=b;c");
 }
 
+// Greek, Cyrillic, CJK and two characters outside the BMP (a surrogate pair each).
+constexpr std::u16string_view kBeyondAnsi = u"\u03b1\u03a9 \u0436\u042f \u65e5\u672c \U0001F511\U00010348";
+
+std::string fileStart(const std::u16string& path, std::size_t bytes) {
+  return contractSystem().readFileStart(path, bytes).value_or("");
+}
+
+TEST_F(ProfileContract, EveryCharacterComesBackAsWrittenAndTheFileBecomesUnicode) {
+  write(u"Settings", u"Transparency", u"128");
+  EXPECT_NE(fileStart(path, 2), "\xFF\xFE") << "a file that needs no Unicode stays ANSI";
+  write(u"Row 1 Lower Case", u"Key 1", kBeyondAnsi);
+  write(u"Row 1 Lower Case", u"Key 2", u"\U0001F600");
+  EXPECT_EQ(fileStart(path, 2), "\xFF\xFE");
+  EXPECT_EQ(read(u"Row 1 Lower Case", u"Key 1"), kBeyondAnsi);
+  EXPECT_EQ(read(u"Row 1 Lower Case", u"Key 2"), u"\U0001F600");
+  EXPECT_EQ(read(u"Settings", u"Transparency"), u"128");
+  // Later ANSI values go into the Unicode file as well.
+  write(u"Settings", u"Keyboard Layout", u"Config");
+  EXPECT_EQ(read(u"Settings", u"Keyboard Layout"), u"Config");
+  EXPECT_EQ(read(u"Row 1 Lower Case", u"Key 1"), kBeyondAnsi);
+}
+
+TEST_F(ProfileContract, AnAnsiFileOfAnEarlierVersionReadsAsBeforeAndKeepsItsEntriesWhenConverted) {
+  // Latin-1 letters are the same bytes in the Windows ANSI code page 1252.
+  writeContractFile(path, "[Settings]\r\nTransparency=128\r\n[Action Keyboard Button Text]\r\nBackspace=R\xFC" "ck\r\n");
+  EXPECT_EQ(read(u"Settings", u"Transparency"), u"128");
+  EXPECT_EQ(read(u"Action Keyboard Button Text", u"Backspace"), u"R\u00fcck");
+  write(u"Settings", u"View Toolbar", u"False");
+  EXPECT_EQ(fileStart(path, 10), "[Settings]") << "an ANSI write keeps the ANSI file";
+  write(u"Row 2 Lower Case", u"Key 1", u"\u03c2");
+  EXPECT_EQ(fileStart(path, 2), "\xFF\xFE");
+  EXPECT_EQ(read(u"Action Keyboard Button Text", u"Backspace"), u"R\u00fcck");
+  EXPECT_EQ(read(u"Settings", u"Transparency"), u"128");
+  EXPECT_EQ(read(u"Settings", u"View Toolbar"), u"False");
+  EXPECT_EQ(read(u"Row 2 Lower Case", u"Key 1"), u"\u03c2");
+}
+
+TEST_F(ProfileContract, LongUnicodeValuesAreCutInUtf16Units) {
+  std::u16string value;
+  for (int i = 0; i < 200; ++i) value += u"\u03bb\U0001F600";
+  write(u"Settings", u"Long", value);
+  EXPECT_EQ(read(u"Settings", u"Long"), value.substr(0, 254));
+}
+
+TEST_F(ProfileContract, FilesInFoldersNamedBeyondTheAnsiCodePageAreWrittenAndRead) {
+  const std::u16string folder = contractTempDir() + u"\\\u0395\u03bb\u03bb\u03ac\u03b4\u03b1 \u65e5\u672c";
+  makeContractFolder(folder);
+  const std::u16string file = folder + u"\\\u03c0\u03bb.ini";
+  contractSystem().writeProfileString(file, u"Settings", u"Transparency", u"64");
+  EXPECT_TRUE(contractSystem().fileExists(file));
+  EXPECT_EQ(contractSystem().readProfileString(file, u"Settings", u"Transparency", 255), u"64");
+  contractSystem().writeProfileString(file, u"Row 1 Lower Case", u"Key 1", kBeyondAnsi);
+  EXPECT_EQ(contractSystem().readProfileString(file, u"Row 1 Lower Case", u"Key 1", 255), kBeyondAnsi);
+}
+
 }  // namespace
 }  // namespace tessarin::contract

@@ -418,6 +418,32 @@ answer_box() {
   point_at_keyboard && xdo key "$2" && tsn_wait_for 15 tsn_window_gone "$1"
 }
 
+# type_into_dialog TITLE TEXT: types TEXT into the dialog's name box and waits until it shows
+# it. xdotool lends a character outside the keyboard map a spare key and takes it back at once;
+# when Wine reads the key after that, the character is lost or another one comes. Such
+# characters therefore go one at a time, each checked and, when it did not come, typed again.
+type_into_dialog() {
+  local LC_ALL=C.UTF-8
+  local text=$2 typed= i attempt
+  # wintree writes a backslash as two.
+  if [ -z "$(printf %s "$text" | LC_ALL=C tr -d '\000-\177')" ]; then
+    xdo type --delay 30 "$text" && wait_equals 10 "${text//\\/\\\\}" control_field "$1" Edit 1 text
+    return
+  fi
+  local before after
+  for ((i = 0; i < ${#text}; i++)); do
+    before=${typed//\\/\\\\}
+    typed+=${text:i:1}
+    after=${typed//\\/\\\\}
+    for attempt in 1 2 3 4; do
+      xdo type "${text:i:1}" || return 1
+      wait_equals 3 "$after" control_field "$1" Edit 1 text 2>/dev/null && break
+      [ "$(control_field "$1" Edit 1 text)" = "$before" ] || xdo key BackSpace
+      [ $attempt = 4 ] && return 1
+    done
+  done
+}
+
 # file_dialog TITLE NAME: fills the program's file dialog (which opens with "*.lng" as its name)
 # with NAME and confirms it, or cancels it when NAME is empty; waits for the dialog to close.
 file_dialog() {
@@ -427,8 +453,7 @@ file_dialog() {
   if [ -z "$2" ]; then
     xdo key Escape
   else
-    # wintree writes a backslash as two.
-    xdo type --delay 30 "$2" && wait_equals 10 "${2//\\/\\\\}" control_field "$1" Edit 1 text && xdo key Return
+    type_into_dialog "$1" "$2" && xdo key Return
   fi
   tsn_wait_for 15 tsn_window_gone "$1"
 }
@@ -703,11 +728,24 @@ key_captions() {
   key_caption_lines "$1" | sed -n "$2,$3p" | paste -sd' '
 }
 
-# ini_get FILE SECTION KEY: a value of an INI file; names compare without regard to case, as
-# the profile functions do. Fails when the file or the entry is missing.
+# file_mark FILE [COUNT]: the first COUNT (2) bytes of a file in hex, where a byte-order mark would be.
+file_mark() { head -c "${2:-2}" "$1" | od -An -tx1 | tr -d ' \n'; }
+
+# ini_text FILE: an INI file's text as UTF-8 without carriage returns, in whichever encoding the
+# program reads it: UTF-16LE or UTF-8 after a byte-order mark, otherwise code page 1252.
+ini_text() {
+  case $(file_mark "$1" 3) in
+    fffe*) iconv -f UTF-16LE -t UTF-8 "$1" | sed '1s/^\xEF\xBB\xBF//' ;;
+    efbbbf) tail -c +4 "$1" ;;
+    *) iconv -f CP1252 -t UTF-8 "$1" ;;
+  esac | tr -d '\r'
+}
+
+# ini_get FILE SECTION KEY: a value of an INI file, as UTF-8; names compare without regard to
+# case, as the profile functions do. Fails when the file or the entry is missing.
 ini_get() {
   [ -r "$1" ] || return 1
-  tr -d '\r' <"$1" | awk -v s="$2" -v k="$3" '
+  ini_text "$1" | awk -v s="$2" -v k="$3" '
     /^\[/ { here = tolower($0) == "[" tolower(s) "]"; next }
     here && (i = index($0, "=")) && tolower(substr($0, 1, i - 1)) == tolower(k) { print substr($0, i + 1); found = 1; exit }
     END { exit !found }'
@@ -727,18 +765,18 @@ LAYOUT_SECTIONS=("Row 1 Lower Case" "Row 2 Lower Case" "Row 3 Lower Case" "Row 4
 ini_entries() {
   local file=$1
   shift
-  tr -d '\r' <"$file" | awk -v list="$(printf '%s\n' "$@" | tr 'A-Z' 'a-z')" '
+  ini_text "$file" | awk -v list="$(printf '%s\n' "$@" | tr 'A-Z' 'a-z')" '
     BEGIN { n = split(list, names, "\n"); for (i = 1; i <= n; i++) wanted["[" names[i] "]"] = 1 }
     /^\[/ { section = tolower($0); next }
     (section in wanted) && index($0, "=") { print section "|" $0 }'
 }
 
-# as_utf8 FILE: a UTF-8 copy of a layout file written in code page 1252, to compare with the
+# as_utf8 FILE: a copy of a layout file as UTF-8 with a byte-order mark, to compare with the
 # captions wintree prints; prints the copy's path.
 as_utf8() {
   local out
   out=$JOURNEY_DIR/$(basename "$1").utf8
-  iconv -f CP1252 -t UTF-8 "$1" >"$out" && echo "$out"
+  { printf '\xEF\xBB\xBF' && ini_text "$1"; } >"$out" && echo "$out"
 }
 
 # wait_equals SECONDS EXPECTED COMMAND...: polls until COMMAND prints EXPECTED; on time-out

@@ -164,6 +164,18 @@ TEST_F(Commands, AboutShowsVersionAndDescriptionAndClosesWithOk) {
   EXPECT_EQ(text.rfind(u"Tessarin is a small program that helps", 0), 0u);
 }
 
+TEST_F(Commands, AboutIsCentredInTheWorkAreaBesideATaskBar) {
+  program.toolkit.simScreen().monitors = {{0, 40, 1280, 1024}};  // a task bar along the top
+  platform::Twips shownAt;
+  program.toolkit.onModalShow = [&](sim::SimForm& about) {
+    shownAt = about.bounds();
+    about.unload();
+  };
+  item(f().mnuHelpAbout).choose();
+  EXPECT_EQ(shownAt.left, (19200 - shownAt.width) / 2);
+  EXPECT_EQ(shownAt.top, 40 * 15 + (984 * 15 - shownAt.height) / 2);
+}
+
 TEST_F(Commands, AboutFailureIsReportedAndTheProgramGoesOn) {
   std::u16string report;
   program.toolkit.onModalShow = [&](sim::SimForm& form) {

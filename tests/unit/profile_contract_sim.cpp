@@ -1,4 +1,5 @@
 #include <filesystem>
+#include <fstream>
 #include <random>
 
 #include "platform/sim/sim_system.h"
@@ -13,6 +14,14 @@ std::u16string contractTempDir() {
     return path.string();
   }();
   return {dir.begin(), dir.end()};
+}
+
+void writeContractFile(std::u16string_view path, std::string_view bytes) {
+  std::ofstream(sim::SimSystem::NativePath(path), std::ios::binary) << bytes;
+}
+
+void makeContractFolder(std::u16string_view path) {
+  std::filesystem::create_directories(sim::SimSystem::NativePath(path));
 }
 
 platform::System& contractSystem() {

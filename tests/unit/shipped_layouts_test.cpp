@@ -27,6 +27,13 @@ const ShippedLayout kShipped[] = {
     {"french.lng", u"\u00b2&\u00e9\"'(-\u00e8_\u00e7\u00e0)=azertyuiop^$*qsdfghjklm\u00f9wxcvbn,;:!",
      u"\u00b31234567890\u00b0+AZERTYUIOP\u00a8\u00a3\u00b5QSDFGHJKLM%WXCVBN?./\u00a7",
      {u"Retour", u"Tab", u"Verr", u"Entr\u00e9e", u"Maj"}},
+    // Beyond the ANSI code page: the writer keeps it in a Unicode file.
+    {"greek.lng",
+     u"`1234567890-=;\u03c2\u03b5\u03c1\u03c4\u03c5\u03b8\u03b9\u03bf\u03c0[]\\\u03b1\u03c3\u03b4\u03c6\u03b3"
+     u"\u03b7\u03be\u03ba\u03bb\u0384'\u03b6\u03c7\u03c8\u03c9\u03b2\u03bd\u03bc,./",
+     u"~!@#$%^&*()_+:\u0385\u0395\u03a1\u03a4\u03a5\u0398\u0399\u039f\u03a0{}|\u0391\u03a3\u0394\u03a6\u0393"
+     u"\u0397\u039e\u039a\u039b\u00a8\"\u0396\u03a7\u03a8\u03a9\u0392\u039d\u039c<>?",
+     {u"\u0394\u03b9\u03b1\u03b3\u03c1", u"Tab", u"\u039a\u03b5\u03c6", u"Enter", u"Shift"}},
 };
 
 TEST(ShippedLayouts, AreWhatTheWriterMakesOfTheirTables) {

@@ -42,6 +42,20 @@ platform::System& contractSystem() {
   return system;
 }
 
+void writeContractFile(std::u16string_view path, std::string_view bytes) {
+  HANDLE file = CreateFileW(reinterpret_cast<const wchar_t*>(std::u16string(path).c_str()), GENERIC_WRITE, 0, nullptr,
+                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  EXPECT_EQ(written, bytes.size());
+}
+
+void makeContractFolder(std::u16string_view path) {
+  EXPECT_TRUE(CreateDirectoryW(reinterpret_cast<const wchar_t*>(std::u16string(path).c_str()), nullptr));
+}
+
 std::u16string contractTempDir() {
   const std::wstring dir = tempDir().wstring();
   return std::u16string(dir.begin(), dir.end());

@@ -162,7 +162,7 @@ TEST_F(ControlsTest, StatusBarStaysDockedAtTheBottomWithTheHeightGiven) {
   StatusBar& bar = form->addStatusBar();
   RECT client;
   GetClientRect(hwndOf(*form), &client);
-  const long tpp = toolkit.screen().twipsPerPixelX();
+  const long tpp = form->twipsPerPixel();
   EXPECT_EQ(bar.bounds().top + bar.bounds().height, client.bottom * tpp);
   bar.setBounds({0, 0, 100, 20 * tpp});
   EXPECT_EQ(bar.bounds(), (Twips{0, (client.bottom - 20) * tpp, client.right * tpp, 20 * tpp}));

@@ -6,7 +6,7 @@ namespace tessarin::platform::win32 {
 
 std::unique_ptr<Form> Win32Test::loadedForm(FormArgs args) {
   auto form = toolkit.createForm(args);
-  const long tpp = toolkit.screen().twipsPerPixelX();
+  const long tpp = form->twipsPerPixel();
   form->setBounds({200 * tpp, 150 * tpp, 400 * tpp, 300 * tpp});
   form->load();
   return form;

@@ -87,8 +87,8 @@ TEST_F(FormTest, ModalShowDisablesTheOtherFormsUntilItIsHidden) {
 
 TEST_F(FormTest, BoundsAreTheOuterRectangleInTwipsRoundedToPixels) {
   auto form = loadedForm();
-  ASSERT_EQ(toolkit.screen().twipsPerPixelX(), 1440 / GetDeviceCaps(GetDC(nullptr), LOGPIXELSX));
-  const long tpp = toolkit.screen().twipsPerPixelX();
+  ASSERT_EQ(form->twipsPerPixel(), 1440 / GetDeviceCaps(GetDC(nullptr), LOGPIXELSX));
+  const long tpp = form->twipsPerPixel();
   form->setBounds({100 * tpp, 80 * tpp, 300 * tpp + tpp / 2 + 1, 200 * tpp + tpp / 2 - 1});
   RECT rect;
   GetWindowRect(hwndOf(*form), &rect);
@@ -102,8 +102,10 @@ TEST_F(FormTest, BoundsAreTheOuterRectangleInTwipsRoundedToPixels) {
   ClientToScreen(hwndOf(*form), &client);
   EXPECT_EQ(form->clientOrigin().left, client.x * tpp);
   EXPECT_EQ(form->clientOrigin().top, client.y * tpp);
-  EXPECT_EQ(toolkit.screen().width(), GetSystemMetrics(SM_CXSCREEN) * tpp);
-  EXPECT_EQ(toolkit.screen().height(), GetSystemMetrics(SM_CYSCREEN) * toolkit.screen().twipsPerPixelY());
+  RECT work;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_EQ(form->workArea(), (Twips{work.left * tpp, work.top * tpp, (work.right - work.left) * tpp,
+                                     (work.bottom - work.top) * tpp}));
 }
 
 TEST_F(FormTest, ControlBoundsAreRelativeToTheClientArea) {
@@ -239,7 +241,7 @@ TEST_F(FormTest, SubclassSeesMovesAndRestoresUntilRemoved) {
   auto form = shownForm();
   std::vector<POINT> moves;
   int restores = 0;
-  form->installSubclass({[&](long x, long y) { moves.push_back({x, y}); }, [&] { ++restores; }});
+  form->installSubclass({[&](long x, long y) { moves.push_back({x, y}); }, [&] { ++restores; }, {}});
   SetWindowPos(hwndOf(*form), nullptr, 50, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   ASSERT_FALSE(moves.empty());
   POINT client{0, 0};
@@ -259,9 +261,37 @@ TEST_F(FormTest, SubclassSeesMovesAndRestoresUntilRemoved) {
   EXPECT_EQ(moves.size(), movesBefore);
 }
 
+// The user changes the display scale, or the window reaches a monitor of another scale: the
+// form takes the new DPI and the suggested rectangle, and only then does the subclass lay it out.
+TEST_F(FormTest, ADpiChangeTakesTheNewDpiAndRectangleBeforeTheSubclassLaysItOut) {
+  auto form = loadedForm();
+  CommandButton& button = form->addButton({});
+  const long before = form->twipsPerPixel();
+  std::vector<long> seen;
+  std::vector<Twips> boundsSeen;
+  form->installSubclass({{}, {}, [&] {
+                           seen.push_back(form->twipsPerPixel());
+                           boundsSeen.push_back(form->bounds());
+                           button.setBounds({300, 300, 900, 600});  // as a relayout does
+                         }});
+  const UINT newDpi = before == 10 ? 96 : 144;
+  const long after = newDpi == 144 ? 10 : 15;
+  RECT suggested{300, 200, 300 + 600, 200 + 450};
+  SendMessageW(hwndOf(*form), WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi), reinterpret_cast<LPARAM>(&suggested));
+  ASSERT_EQ(seen, (std::vector<long>{after}));
+  EXPECT_EQ(boundsSeen[0], (Twips{300 * after, 200 * after, 600 * after, 450 * after}));
+  RECT rect;
+  GetWindowRect(hwndOf(*form), &rect);
+  EXPECT_TRUE(EqualRect(&rect, &suggested));
+  GetWindowRect(hwndOf(button), &rect);
+  EXPECT_EQ(rect.right - rect.left, 900 / after) << "controls are placed in pixels of the new DPI";
+  EXPECT_EQ(form->workArea().width % after, 0);
+  form->removeSubclass();
+}
+
 TEST_F(FormTest, AnErrorInAnEventReachesTheCallerThroughTheSystem) {
   auto form = loadedForm();
-  form->installSubclass({[](long, long) { throw std::runtime_error("move failed"); }, {}});
+  form->installSubclass({[](long, long) { throw std::runtime_error("move failed"); }, {}, {}});
   EXPECT_THROW(form->setBounds({0, 0, 6000, 4500}), std::runtime_error);
   // Parked once, rethrown once.
   EXPECT_NO_THROW(toolkit.doEvents());

@@ -12,7 +12,7 @@ class KeyButtonTest : public Win32Test {
  protected:
   void SetUp() override {
     form = loadedForm();
-    const long tpp = toolkit.screen().twipsPerPixelX();
+    const long tpp = form->twipsPerPixel();
     key = &form->addKeyButton({});
     key->setBounds({0, 0, 60 * tpp, 60 * tpp});
   }

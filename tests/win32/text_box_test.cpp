@@ -151,7 +151,7 @@ TEST_F(TextBoxTest, MouseEventsComeAfterTheCaretHasMoved) {
   SendMessageW(window, WM_LBUTTONUP, 0, atEnd);
   EXPECT_EQ(caretAtDown, 6);
   EXPECT_EQ(down.button, kLeftButton);
-  EXPECT_EQ(down.x, static_cast<float>(x * toolkit.screen().twipsPerPixelX()));
+  EXPECT_EQ(down.x, static_cast<float>(x * form->twipsPerPixel()));
   SendMessageW(window, WM_LBUTTONDBLCLK, MK_LBUTTON, atEnd);
   SendMessageW(window, WM_LBUTTONUP, 0, atEnd);
   EXPECT_EQ(doubleClicks, 1);

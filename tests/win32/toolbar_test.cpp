@@ -83,7 +83,7 @@ TEST_F(ToolbarTest, ToolTipsComeFromTheEntries) {
 TEST_F(ToolbarTest, IsDockedAtTheTopAcrossTheForm) {
   RECT client;
   GetClientRect(hwndOf(*form), &client);
-  const long tpp = toolkit.screen().twipsPerPixelX();
+  const long tpp = form->twipsPerPixel();
   toolbar->setBounds({300, 3000, 100, 100});
   const Twips bounds = toolbar->bounds();
   EXPECT_EQ(bounds.top, 0);

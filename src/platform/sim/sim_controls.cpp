@@ -8,7 +8,7 @@ namespace tessarin::sim {
 
 template <class Base>
 platform::PixelRect SimControl<Base>::screenRect() const {
-  const long tpp = toolkit_.screen().twipsPerPixelX();
+  const long tpp = twipsPerPixel ? twipsPerPixel() : 15;
   const auto origin = clientOrigin ? clientOrigin() : platform::Twips{};
   const long left = (origin.left + bounds_.left) / tpp;
   const long top = (origin.top + bounds_.top) / tpp;

@@ -27,6 +27,7 @@ class SimControl : public Base {
   platform::PixelRect screenRect() const override;
   // The screen position of the owning form's client area; set by the form.
   std::function<platform::Twips()> clientOrigin;
+  std::function<long()> twipsPerPixel;  // the form's
 
  protected:
   SimToolkit& toolkit_;

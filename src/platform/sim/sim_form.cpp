@@ -7,7 +7,11 @@
 namespace tessarin::sim {
 
 SimForm::SimForm(SimToolkit& toolkit, platform::WindowId id, const platform::FormArgs& args)
-    : toolkit_(toolkit), id_(id), args_(args), bounds_{0, 0, 4800, 3600} {}
+    : toolkit_(toolkit),
+      id_(id),
+      args_(args),
+      bounds_{0, 0, 4800, 3600},
+      twipsPerPixel_(toolkit.simScreen().twipsPerPixel()) {}
 
 SimForm::~SimForm() {
   if (loaded_) toolkit_.formUnloaded(*this);
@@ -61,6 +65,13 @@ platform::Twips SimForm::clientOrigin() const {
   return {b.left + kBorder, b.top + kBorder + kCaptionAndMenu, 0, 0};
 }
 
+platform::Twips SimForm::workArea() const { return toolkit_.simScreen().workAreaAt(bounds_, twipsPerPixel_); }
+
+void SimForm::changeDpi(long twipsPerPixel) {
+  twipsPerPixel_ = twipsPerPixel;
+  if (subclass_ && subclass_->onDpiChanged) subclass_->onDpiChanged();
+}
+
 void SimForm::setWindowState(platform::WindowState state) {
   const auto before = state_;
   state_ = state;
@@ -99,6 +110,7 @@ platform::WindowId SimForm::activeControl() const {
 template <class T>
 T& SimForm::adopt(std::unique_ptr<T> control) {
   control->clientOrigin = [this] { return clientOrigin(); };
+  control->twipsPerPixel = [this] { return twipsPerPixel_; };
   T& ref = *control;
   controls_.push_back(std::move(control));
   return ref;

@@ -32,6 +32,8 @@ class SimForm : public platform::Form {
   // A minimised window sits at the iconic place, as Win32 reports it; bounds_ is kept for the restore.
   platform::Twips bounds() const override { return state_ == platform::WindowState::Minimized ? kIconic : bounds_; }
   platform::Twips clientOrigin() const override;
+  long twipsPerPixel() const override { return twipsPerPixel_; }
+  platform::Twips workArea() const override;
   void setWindowState(platform::WindowState state) override;
   platform::WindowState windowState() const override { return state_; }
   void makeLayered() override { layered_ = true; }
@@ -77,6 +79,9 @@ class SimForm : public platform::Form {
   // The user closes the window from its title bar, or presses a shortcut key.
   void close() { unload(); }
   bool pressShortcut(platform::Shortcut shortcut);
+  // The form moves to a monitor of another DPI, or the user changes the display scale: as the
+  // system suggests, the window keeps its size on the screen, so its pixels scale with the DPI.
+  void changeDpi(long twipsPerPixel);
   int repaints = 0;
   bool modal = false;
 
@@ -88,6 +93,7 @@ class SimForm : public platform::Form {
   platform::WindowId id_;
   platform::FormArgs args_;
   platform::Twips bounds_;
+  long twipsPerPixel_;
   platform::WindowState state_ = platform::WindowState::Normal;
   bool loaded_ = false;
   bool visible_ = false;

@@ -1,5 +1,6 @@
 #include "platform/sim/sim_system.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -8,25 +9,31 @@
 #include <utility>
 
 #include "platform/common/ini_document.h"
+#include "platform/common/utf16.h"
+#include "platform/common/utf8.h"
 
 namespace tessarin::sim {
 
 namespace {
 
-// Profile files are 8-bit text; the simulation reads each byte as the code point of the same
-// value, which is what the ANSI code page gives for ASCII.
-std::string ToBytes(std::u16string_view text) {
+// Profile files are ANSI text unless they start with a UTF-16LE byte-order mark. The
+// simulation's ANSI code page is Latin-1: each byte is the code point of the same value.
+std::string ToLatin1(std::u16string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (char16_t ch : text) out.push_back(ch < 256 ? static_cast<char>(ch) : '?');
+  for (char16_t ch : text) out.push_back(static_cast<char>(ch));
   return out;
 }
 
-std::u16string FromBytes(std::string_view bytes) {
+std::u16string FromLatin1(std::string_view bytes) {
   std::u16string out;
   out.reserve(bytes.size());
   for (char b : bytes) out.push_back(static_cast<unsigned char>(b));
   return out;
+}
+
+bool FitsLatin1(std::u16string_view text) {
+  return std::ranges::all_of(text, [](char16_t ch) { return ch < 0x100; });
 }
 
 std::string ReadFile(const std::string& path) {
@@ -35,6 +42,22 @@ std::string ReadFile(const std::string& path) {
   content << in.rdbuf();
   return content.str();
 }
+
+// A profile file's lines as UTF-8, for the INI reader and writer, and its encoding.
+struct ProfileFile {
+  explicit ProfileFile(const std::string& native) {
+    const std::string bytes = ReadFile(native);
+    unicode = bytes.starts_with(common::kUtf16LeMark);
+    const std::u16string text = unicode ? common::FromUtf16LeBytes(std::string_view(bytes).substr(2)) : FromLatin1(bytes);
+    document = common::IniDocument(common::Utf16ToUtf8(text));
+  }
+  std::string bytes() const {
+    const std::u16string text = common::Utf8ToUtf16(document.serialize());
+    return unicode ? std::string(common::kUtf16LeMark) + common::ToUtf16LeBytes(text) : ToLatin1(text);
+  }
+  common::IniDocument document;
+  bool unicode = false;
+};
 
 }  // namespace
 
@@ -48,24 +71,9 @@ void SimSystem::record(std::string call) {
 }
 
 std::string SimSystem::NativePath(std::u16string_view path) {
-  std::string native;
-  for (char16_t ch : path) {
-    if (ch == u'\\') {
-      native.push_back('/');
-    } else if (ch < 0x80) {
-      native.push_back(static_cast<char>(ch));
-    } else {
-      // Keep other characters readable as UTF-8 (paths stay within the BMP here).
-      if (ch < 0x800) {
-        native.push_back(static_cast<char>(0xC0 | (ch >> 6)));
-      } else {
-        native.push_back(static_cast<char>(0xE0 | (ch >> 12)));
-        native.push_back(static_cast<char>(0x80 | ((ch >> 6) & 0x3F)));
-      }
-      native.push_back(static_cast<char>(0x80 | (ch & 0x3F)));
-    }
-  }
-  return native;
+  std::u16string native(path);
+  std::ranges::replace(native, u'\\', u'/');
+  return common::Utf16ToUtf8(native);
 }
 
 bool SimSystem::fileExists(std::u16string_view path) const {
@@ -75,20 +83,24 @@ bool SimSystem::fileExists(std::u16string_view path) const {
 
 std::u16string SimSystem::readProfileString(std::u16string_view path, std::u16string_view section,
                                             std::u16string_view key, int bufferChars) const {
-  const common::IniDocument document(ReadFile(NativePath(path)));
-  const auto value = document.get(ToBytes(section), ToBytes(key));
+  const ProfileFile file(NativePath(path));
+  const auto value = file.document.get(common::Utf16ToUtf8(section), common::Utf16ToUtf8(key));
   if (!value || bufferChars <= 0) return {};
-  return FromBytes(std::string_view(*value).substr(0, static_cast<std::size_t>(bufferChars - 1)));
+  return common::Utf8ToUtf16(*value).substr(0, static_cast<std::size_t>(bufferChars - 1));
 }
 
+// As the profile functions do with a file that starts with the byte-order mark, such a file
+// keeps every character; an ANSI file is first rewritten in that form when a name or value
+// needs characters outside the ANSI code page.
 void SimSystem::writeProfileString(std::u16string_view path, std::u16string_view section, std::u16string_view key,
                                    std::u16string_view value) {
   const std::string native = NativePath(path);
-  common::IniDocument document(ReadFile(native));
-  document.set(ToBytes(section), ToBytes(key), ToBytes(value));
+  ProfileFile file(native);
+  if (!FitsLatin1(section) || !FitsLatin1(key) || !FitsLatin1(value)) file.unicode = true;
+  file.document.set(common::Utf16ToUtf8(section), common::Utf16ToUtf8(key), common::Utf16ToUtf8(value));
   // Failures are not reported, as with the profile functions.
   std::ofstream out(native, std::ios::binary | std::ios::trunc);
-  out << document.serialize();
+  out << file.bytes();
   if (out) ++profileWrites;
 }
 

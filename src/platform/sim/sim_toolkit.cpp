@@ -15,6 +15,19 @@ void SimToolkit::failIf(std::string_view operation) {
   throw std::system_error(kAccessDenied, std::system_category(), std::string(operation));
 }
 
+platform::Twips SimScreen::workAreaAt(platform::Twips window, long windowTwipsPerPixel) const {
+  const long x = (window.left + window.width / 2) / windowTwipsPerPixel;
+  const long y = (window.top + window.height / 2) / windowTwipsPerPixel;
+  platform::PixelRect area{0, 0, width_ / twipsPerPixel_, height_ / twipsPerPixel_};
+  if (!monitors.empty()) {
+    const auto holds = [&](const platform::PixelRect& m) { return x >= m.left && x < m.right && y >= m.top && y < m.bottom; };
+    const auto found = std::ranges::find_if(monitors, holds);
+    area = found == monitors.end() ? monitors.front() : *found;
+  }
+  const long t = windowTwipsPerPixel;
+  return {area.left * t, area.top * t, (area.right - area.left) * t, (area.bottom - area.top) * t};
+}
+
 std::unique_ptr<platform::Form> SimToolkit::createForm(const platform::FormArgs& args) {
   failIf("createForm");
   return std::make_unique<SimForm>(*this, nextId(), args);

@@ -13,17 +13,21 @@
 
 namespace tessarin::sim {
 
-class SimScreen : public platform::Screen {
+// The simulated display: its size in twips at the system DPI, that DPI (which new forms take),
+// and its monitors.
+class SimScreen {
  public:
-  long width() const override { return width_; }
-  long height() const override { return height_; }
-  long twipsPerPixelX() const override { return twipsPerPixel_; }
-  long twipsPerPixelY() const override { return twipsPerPixel_; }
+  long twipsPerPixel() const { return twipsPerPixel_; }
   void set(long width, long height, long twipsPerPixel) {
     width_ = width;
     height_ = height;
     twipsPerPixel_ = twipsPerPixel;
   }
+  // The work areas of the monitors, in pixels. Without any, one monitor is the whole screen.
+  std::vector<platform::PixelRect> monitors;
+  // The work area of the monitor that holds the window's centre (else the first), in the
+  // window's twips.
+  platform::Twips workAreaAt(platform::Twips window, long windowTwipsPerPixel) const;
 
  private:
   long width_ = 19200;  // 1280 x 1024 pixels at 96 DPI
@@ -52,7 +56,6 @@ class SimToolkit : public platform::Toolkit {
                                     platform::Form* owner) override;
   void doEvents() override { ++pumpSteps; }
   void doEventsFor(long milliseconds) override { advance(milliseconds); }
-  const platform::Screen& screen() const override { return screen_; }
   bool excludeFromCapture(bool exclude) override;
 
   // Test scripting.

@@ -57,9 +57,4 @@ UINT screenDpiX() {
   return dpi;
 }
 
-UINT screenDpiY() {
-  static const UINT dpi = screenCaps(LOGPIXELSY);
-  return dpi;
-}
-
 }  // namespace tessarin::platform::win32

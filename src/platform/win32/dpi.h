@@ -1,6 +1,6 @@
 #pragma once
 // Twips at the platform boundary, pixels inside. One whole factor per DPI (15 at 96 DPI) is used
-// for every conversion, so that the program's own arithmetic with Screen::twipsPerPixelX lands
+// for every conversion, so that the program's own arithmetic with Form::twipsPerPixel lands
 // on the same pixels as the backend's.
 #include <windows.h>
 
@@ -19,6 +19,5 @@ RECT toPixels(Twips bounds, long twipsPerPixel);
 // The DPI a window is shown at: per monitor where the system says so, else the screen's.
 UINT windowDpi(HWND hwnd);
 UINT screenDpiX();
-UINT screenDpiY();
 
 }  // namespace tessarin::platform::win32

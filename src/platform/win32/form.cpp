@@ -142,6 +142,14 @@ Twips Win32Form::clientOrigin() const {
   return {toTwips(origin.x, tpp), toTwips(origin.y, tpp), 0, 0};
 }
 
+Twips Win32Form::workArea() const {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor))
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &monitor.rcWork, 0);
+  return toTwips(monitor.rcWork, twipsPerPixel());
+}
+
 void Win32Form::setWindowState(WindowState state) {
   if (!visible()) {
     stateWhenShown_ = state;

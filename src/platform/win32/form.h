@@ -39,6 +39,8 @@ class Win32Form final : public Form {
   void setBounds(Twips bounds) override;
   Twips bounds() const override;
   Twips clientOrigin() const override;
+  long twipsPerPixel() const override;
+  Twips workArea() const override;
   void setWindowState(WindowState state) override;
   WindowState windowState() const override;
   void makeLayered() override;
@@ -73,7 +75,6 @@ class Win32Form final : public Form {
   // Kept from creation and WM_DPICHANGED: asking the system costs a trip to the window server,
   // and every conversion and mouse message needs it.
   UINT dpi() const { return dpi_; }
-  long twipsPerPixel() const;
   Color backColor() const { return backColor_; }
   HBRUSH backgroundBrush() const { return background_; }
   // A key pressed anywhere in the form: a menu shortcut, or Enter and Escape for the default

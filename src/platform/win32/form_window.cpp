@@ -245,6 +245,8 @@ LRESULT CALLBACK Win32Form::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
       fire(form->subclass_->onMove, static_cast<long>(GET_X_LPARAM(lParam)), static_cast<long>(GET_Y_LPARAM(lParam)));
     } else if (msg == WM_SIZE && wParam == SIZE_RESTORED) {
       fire(form->subclass_->onSizeRestored);
+    } else if (msg == WM_DPICHANGED) {
+      fire(form->subclass_->onDpiChanged);
     }
   } catch (...) {
     form->toolkit_.park(std::current_exception());

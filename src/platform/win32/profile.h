@@ -1,12 +1,14 @@
 #pragma once
-// Private-profile (INI) files through the ANSI kernel32 functions: the files are ANSI text, so
-// names and values go through the ANSI code page.
+// Private-profile (INI) files through the Unicode kernel32 functions. The system keeps Unicode
+// only in a file that starts with a UTF-16LE byte-order mark and writes any other file in the
+// ANSI code page, so a file is rewritten in that form once a name or value needs it; until
+// then an ANSI file stays as it is, and files of earlier versions read as before.
 #include <string>
 #include <string_view>
 
 namespace tessarin::platform::win32 {
 
-// At most bufferChars - 1 characters come back, as the profile function cuts them.
+// At most bufferChars - 1 UTF-16 units come back, as the profile function cuts them.
 std::u16string readProfile(std::u16string_view path, std::u16string_view section, std::u16string_view key,
                            int bufferChars);
 void writeProfile(std::u16string_view path, std::u16string_view section, std::u16string_view key,

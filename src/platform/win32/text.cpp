@@ -20,16 +20,6 @@ void setWindowText(HWND hwnd, std::u16string_view text) {
   if (windowText(hwnd) != text) SetWindowTextW(hwnd, wideCopy(text).c_str());
 }
 
-std::string toAnsi(std::u16string_view text) {
-  if (text.empty()) return {};
-  const auto* source = reinterpret_cast<const wchar_t*>(text.data());
-  const int length = static_cast<int>(text.size());
-  const int bytes = WideCharToMultiByte(CP_ACP, 0, source, length, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(bytes), '\0');
-  WideCharToMultiByte(CP_ACP, 0, source, length, out.data(), bytes, nullptr, nullptr);
-  return out;
-}
-
 std::u16string fromAnsi(std::string_view text) {
   if (text.empty()) return {};
   const int length = static_cast<int>(text.size());

@@ -1,6 +1,6 @@
 #pragma once
 // Text at the Win32 boundary. char16_t and wchar_t have the same representation on Windows, so
-// UTF-16 passes through unchanged; the ANSI conversions use the system's ANSI code page.
+// UTF-16 passes through unchanged; fromAnsi uses the system's ANSI code page.
 #include <windows.h>
 
 #include <string>
@@ -19,7 +19,6 @@ std::u16string windowText(HWND hwnd);
 // and a repaint.
 void setWindowText(HWND hwnd, std::u16string_view text);
 
-std::string toAnsi(std::u16string_view text);
 std::u16string fromAnsi(std::string_view text);
 
 }  // namespace tessarin::platform::win32

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "platform/toolkit.h"
-#include "platform/win32/screen.h"
 
 namespace tessarin::platform::win32 {
 
@@ -27,7 +26,6 @@ class Win32Toolkit final : public Toolkit {
                           Form* owner) override;
   void doEvents() override;
   void doEventsFor(long milliseconds) override;
-  const Screen& screen() const override { return screen_; }
   bool excludeFromCapture(bool exclude) override;
 
   // Pumps messages until the last loaded form is unloaded (or WM_QUIT arrives).
@@ -59,7 +57,6 @@ class Win32Toolkit final : public Toolkit {
   // Keys the form handles for itself: menu shortcuts, Enter and Escape.
   bool runKey(const MSG& msg);
 
-  Win32Screen screen_;
   std::vector<Win32Form*> loaded_;
   std::exception_ptr parked_;
   HCURSOR greyDot_;

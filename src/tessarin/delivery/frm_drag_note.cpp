@@ -85,10 +85,10 @@ void FrmDragNote::layout() {
 
 void FrmDragNote::followPointer() {
   const auto pointer = platform_.system.cursorPos();
-  const auto& screen = platform_.toolkit.screen();
+  const long tpp = form_->twipsPerPixel();
   auto b = form_->bounds();
-  b.left = pointer.x * screen.twipsPerPixelX() + kOffsetFromPointer;
-  b.top = pointer.y * screen.twipsPerPixelY() + kOffsetFromPointer;
+  b.left = pointer.x * tpp + kOffsetFromPointer;
+  b.top = pointer.y * tpp + kOffsetFromPointer;
   form_->setBounds(b);
   if (injection_) nameTarget();
 }

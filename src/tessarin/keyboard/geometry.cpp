@@ -39,7 +39,8 @@ long Keyboard::reservedBarHeights() const {
 }
 
 void Keyboard::PositionKeys(long width, long margin) {
-  const long tpp = platform_.toolkit.screen().twipsPerPixelX();
+  // Whole pixels at the window's own DPI, which may differ from the system's.
+  const long tpp = form_->form().twipsPerPixel();
   const long k = keySize_ = KeySizeFor(width, margin, tpp);
   auto snap = [&](double keys) { return RoundEven(keys * k / tpp) * tpp; };
   auto& f = *form_;

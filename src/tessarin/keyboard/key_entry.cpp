@@ -1,5 +1,6 @@
 // Turning a click on an on-screen key into an edit of the password and the visible box.
 #include "keyboard/keyboard.h"
+#include "platform/common/utf16.h"
 
 namespace tessarin {
 
@@ -20,9 +21,13 @@ void Keyboard::ButtonClick(platform::CommandButton* cmdButton) {
   if (!cmdButton) return;
   auto& box = visibleBox();
   const bool masked = &box == form_->txtPassword;
-  const int s = box.selStart();
-  const int n = box.selLength();
   const platform::SecureString text = box.text();
+  // The masked box shows one "*" per unit of the password: pairs are found in the password.
+  const std::u16string_view units = masked ? currentPassword_.view() : text.view();
+  const auto range = common::WholeCharacters(
+      units, {static_cast<std::size_t>(box.selStart()), static_cast<std::size_t>(box.selLength())});
+  const int s = static_cast<int>(range.start);
+  const int n = static_cast<int>(range.length);
   const std::u16string_view left = text.substr(0, s);
   const std::u16string_view right = text.substr(s + n);
   const std::u16string caption = cmdButton->caption();
@@ -37,10 +42,12 @@ void Keyboard::ButtonClick(platform::CommandButton* cmdButton) {
         box.setText(concat({left.substr(0, keep), right}).view());
         box.setSelStart(static_cast<int>(keep));
       } else if (n == 0) {
-        box.setText(concat({left.substr(0, left.size() - 1), right}).view());
+        // A character outside the BMP goes as a whole: both halves of its surrogate pair.
+        const int gone = static_cast<int>(common::UnitsOfCharacterBefore(units, s));
+        box.setText(concat({left.substr(0, left.size() - gone), right}).view());
         if (!currentPassword_.empty())
-          currentPassword_ = concat({currentPassword_.substr(0, s - 1), currentPassword_.substr(s)});
-        if (s - 1 > 0) box.setSelStart(s - 1);
+          currentPassword_ = concat({currentPassword_.substr(0, s - gone), currentPassword_.substr(s)});
+        if (s - gone > 0) box.setSelStart(s - gone);
       } else {
         box.setText(concat({left, right}).view());
         currentPassword_ = concat({currentPassword_.substr(0, s), currentPassword_.substr(s + n)});

@@ -1,6 +1,7 @@
 // The physical keyboard: the masked box takes nothing; in the plain box the engine makes each
 // edit itself, and Shift and Caps Lock keep the captions in step.
 #include "keyboard/keyboard.h"
+#include "platform/common/utf16.h"
 
 namespace tessarin {
 
@@ -25,9 +26,11 @@ void Keyboard::KeyUp(int, int) { refreshShiftFromPhysicalKeys(); }
 
 bool Keyboard::KeyPress(int keyAscii, bool) {
   auto& box = *form_->txtText;
-  const int s = box.selStart();
-  const int n = box.selLength();
   const platform::SecureString text = box.text();
+  const auto range = common::WholeCharacters(
+      text.view(), {static_cast<std::size_t>(box.selStart()), static_cast<std::size_t>(box.selLength())});
+  const int s = static_cast<int>(range.start);
+  const int n = static_cast<int>(range.length);
   const auto left = text.substr(0, s);
   const auto right = text.substr(s + n);
   if (keyAscii != kBackspaceCode) {
@@ -35,7 +38,7 @@ bool Keyboard::KeyPress(int keyAscii, bool) {
     box.setText(platform::concat({left, std::u16string_view(&ch, 1), right}).view());
     box.setSelStart(s + 1);
   } else if (!text.empty() && (n > 0 || s > 0)) {
-    const std::size_t keep = n > 0 ? left.size() : left.size() - 1;
+    const std::size_t keep = n > 0 ? left.size() : left.size() - common::UnitsOfCharacterBefore(text.view(), s);
     box.setText(platform::concat({left.substr(0, keep), right}).view());
     box.setSelStart(static_cast<int>(keep));
   }

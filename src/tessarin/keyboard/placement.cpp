@@ -1,4 +1,7 @@
-// A random width and position for the keyboard window, so the keys never sit at fixed places.
+// A random width and position for the keyboard window, so the keys never sit at fixed places:
+// on the monitor the window is on, wholly inside its work area.
+#include <algorithm>
+
 #include "keyboard/keyboard.h"
 #include "keyboard/layout_rules.h"
 #include "keyboard/rounding.h"
@@ -14,26 +17,36 @@ constexpr long kMargin = 300;
 constexpr long kEdgeRoom = 1500;
 constexpr long kSmallestOffset = 400;
 constexpr long kStandardHeightAllowance = 950;
+
+// The whole window inside the work area: pushed back from its right and bottom edges, and
+// never above or left of it.
+platform::Twips KeptInside(platform::Twips window, const platform::Twips& area) {
+  window.left = std::max(area.left, std::min(window.left, area.left + area.width - window.width));
+  window.top = std::max(area.top, std::min(window.top, area.top + area.height - window.height));
+  return window;
+}
+
 }  // namespace
 
 void Keyboard::RandomiseFormSizeAndPlacement() {
   isResizing_ = true;
   auto& window = form_->form();
-  const auto& screen = platform_.toolkit.screen();
+  // The monitor the window is on and the window's DPI, both in the window's own twips.
+  const auto area = window.workArea();
 
   const double r1 = platform_.system.randomUnit();
-  const long targetWidth = RoundEven((screen.width() / 2.0 - kSmallestWidth) * r1 + kSmallestWidth);
+  const long targetWidth = RoundEven((area.width / 2.0 - kSmallestWidth) * r1 + kSmallestWidth);
   formMargin_ = kMargin;
-  const long k = KeySizeFor(targetWidth, formMargin_, screen.twipsPerPixelX());
+  const long k = KeySizeFor(targetWidth, formMargin_, window.twipsPerPixel());
   auto bounds = window.bounds();
   bounds.width = 2 * formMargin_ + kWidthAllowance + 15 * k;
   window.setBounds(bounds);
 
   const double r2 = platform_.system.randomUnit();
-  bounds.top = RoundEven((screen.height() - bounds.height - kEdgeRoom) * r2 + kSmallestOffset);
+  bounds.top = area.top + RoundEven((area.height - bounds.height - kEdgeRoom) * r2 + kSmallestOffset);
   window.setBounds(bounds);
   const double r3 = platform_.system.randomUnit();
-  bounds.left = RoundEven((screen.width() - bounds.width - kEdgeRoom) * r3 + kSmallestOffset);
+  bounds.left = area.left + RoundEven((area.width - bounds.width - kEdgeRoom) * r3 + kSmallestOffset);
   window.setBounds(bounds);
 
   auto& password = *form_->txtPassword;
@@ -50,7 +63,7 @@ void Keyboard::RandomiseFormSizeAndPlacement() {
                     (form_->mnuViewToolbar->checked() ? form_->tbToolbar->bounds().height : 0);
   }
   password.setBounds(box);
-  window.setBounds(bounds);
+  window.setBounds(KeptInside(bounds, area));
 
   isResizing_ = false;
   Resize(false);

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "platform/common/ini_document.h"
+#include "platform/common/utf16.h"
 #include "platform/common/utf8.h"
 #include "settings/settings_file.h"
 
@@ -32,9 +33,7 @@ LayoutReader LayoutReaderFor(const platform::System& system, std::u16string_view
   return [document](std::u16string_view section, std::u16string_view entry) {
     const auto value = document->get(Ascii(section), Ascii(entry));
     if (!value) return std::u16string();
-    std::u16string text = common::Utf8ToUtf16(*value);
-    if (text.size() > kLongestValue) text.resize(kLongestValue);
-    return text;
+    return std::u16string(common::CutKeepingPairs(common::Utf8ToUtf16(*value), kLongestValue));
   };
 }
 

@@ -1,27 +1,35 @@
 // Keeping the cover window exactly over the five key rows of the keyboard window.
 #include "keyboard/keyboard.h"
+#include "keyboard/rounding.h"
 
 namespace tessarin {
 
 namespace {
 
-// The screen rectangle of the key rows, in twips. Measured from the client area rather than
-// from the outer frame, so that the cover fits whatever the frame and menu bar measure.
-platform::Twips KeyRowsOnScreen(FrmKeyboard& f) {
+// The screen rectangle of the key rows, in the cover's twips. Measured from the client area
+// rather than from the outer frame, so that the cover fits whatever the frame and menu bar
+// measure. While the two windows are at different DPIs (one has reached a monitor of another
+// scale before the other), the rectangle goes through screen pixels.
+platform::Twips KeyRowsOnScreen(FrmKeyboard& f, const platform::Form& cover) {
   const auto origin = f.form().clientOrigin();
   const auto first = f.Command(1).bounds();
   const auto enter = f.Command(29).bounds();
-  return {origin.left + first.left, origin.top + first.top, enter.left + enter.width - first.left,
-          5 * first.height};
+  const platform::Twips rows{origin.left + first.left, origin.top + first.top, enter.left + enter.width - first.left,
+                             5 * first.height};
+  const long from = f.form().twipsPerPixel();
+  const long to = cover.twipsPerPixel();
+  if (from == to) return rows;
+  const auto convert = [&](long twips) { return RoundEven(static_cast<double>(twips) / from) * to; };
+  return {convert(rows.left), convert(rows.top), convert(rows.width), convert(rows.height)};
 }
 
 }  // namespace
 
-void Keyboard::placeCover() { formCover_->form().setBounds(KeyRowsOnScreen(*form_)); }
+void Keyboard::placeCover() { formCover_->form().setBounds(KeyRowsOnScreen(*form_, formCover_->form())); }
 
 void Keyboard::FormMove(long, long) {
   auto& cover = formCover_->form();
-  const auto rows = KeyRowsOnScreen(*form_);
+  const auto rows = KeyRowsOnScreen(*form_, cover);
   auto bounds = cover.bounds();
   bounds.left = rows.left;
   bounds.top = rows.top;
@@ -45,12 +53,12 @@ void Keyboard::KeyboardWindowMoved(long xPos, long yPos) {
 }
 
 void Keyboard::ResetFormCover() {
-  formCover_->form().show();
+  auto& cover = formCover_->form();
+  cover.show();
   const auto rect = form_->Command(1).screenRect();
-  const auto& screen = platform_.toolkit.screen();
-  const auto rows = KeyRowsOnScreen(*form_);
-  formCover_->form().setBounds(
-      {rect.left * screen.twipsPerPixelX(), rect.top * screen.twipsPerPixelY(), rows.width, rows.height});
+  const long tpp = cover.twipsPerPixel();
+  const auto rows = KeyRowsOnScreen(*form_, cover);
+  cover.setBounds({rect.left * tpp, rect.top * tpp, rows.width, rows.height});
 }
 
 }  // namespace tessarin

@@ -25,9 +25,10 @@ FrmBlank::FrmBlank(platform::Platform& platform)
 
   form_->onLoad = [this] {
     txtSetup->setBounds({-10000, -10000, txtSetup->bounds().width, txtSetup->bounds().height});
-    form_->installSubclass({{}, [] {
-                              if (auto* kb = keyboard()) kb->Resize(true);
-                            }});
+    const auto relayout = [] {
+      if (auto* kb = keyboard()) kb->Resize(true);
+    };
+    form_->installSubclass({{}, relayout, relayout});
     tmrForegroundCheck->setEnabled(true);
   };
   form_->onUnload = [this] { form_->removeSubclass(); };
@@ -86,10 +87,10 @@ void FrmBlank::dblClick() {
   auto* kb = keyboard();
   if (!kb) return;
   const auto pointer = platform_.system.cursorPos();
-  const auto& screen = platform_.toolkit.screen();
+  const long tpp = form_->twipsPerPixel();
   const auto cover = form_->bounds();
-  const float x = static_cast<float>(pointer.x * screen.twipsPerPixelX() - cover.left);
-  const float y = static_cast<float>(pointer.y * screen.twipsPerPixelY() - cover.top);
+  const float x = static_cast<float>(pointer.x * tpp - cover.left);
+  const float y = static_cast<float>(pointer.y * tpp - cover.top);
   if (auto* key = keyAt(*kb, x, y)) {
     // The second press of a double click shows the key pressed until its release is handled.
     key->showPressed(true);
@@ -107,12 +108,13 @@ void FrmBlank::hoverTick() {
   auto* kb = keyboard();
   if (!kb || !kb->TimerEnabled()) return;
   const auto pointer = platform_.system.cursorPos();
-  const auto& screen = platform_.toolkit.screen();
+  // The pointer is in pixels; the cover's twips are those of its own DPI.
+  const long tpp = form_->twipsPerPixel();
   const auto cover = form_->bounds();
-  const long left = cover.left / screen.twipsPerPixelX();
-  const long top = cover.top / screen.twipsPerPixelY();
-  const long right = left + cover.width / screen.twipsPerPixelX();
-  const long bottom = top + cover.height / screen.twipsPerPixelY();
+  const long left = cover.left / tpp;
+  const long top = cover.top / tpp;
+  const long right = left + cover.width / tpp;
+  const long bottom = top + cover.height / tpp;
   if (pointer.x >= left && pointer.x <= right && pointer.y >= top && pointer.y <= bottom) {
     kb->Timer();
   } else {

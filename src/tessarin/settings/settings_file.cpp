@@ -5,6 +5,7 @@
 
 #include "app/application.h"
 #include "keyboard/keyboard.h"
+#include "platform/common/utf16.h"
 
 namespace tessarin {
 
@@ -19,7 +20,10 @@ std::u16string GetSettingsFilePath(const platform::System& system) {
 std::u16string ReadSetting(const platform::System& system, std::u16string_view strPath,
                            std::u16string_view strSection, std::u16string_view strKey) {
   if (strPath.empty()) return {};
-  return system.readProfileString(strPath, strSection, strKey, kValueBufferChars);
+  std::u16string value = system.readProfileString(strPath, strSection, strKey, kValueBufferChars);
+  // The buffer may have cut a character outside the BMP in half: its first half goes too.
+  if (!value.empty() && common::IsHighSurrogate(value.back())) value.pop_back();
+  return value;
 }
 
 void WriteSetting(platform::System& system, std::u16string& strPath, std::u16string_view strSection,

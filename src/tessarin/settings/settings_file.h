@@ -14,7 +14,7 @@ inline constexpr std::u16string_view kActionKeySection = u"Action Keyboard Butto
 
 std::u16string GetSettingsFilePath(const platform::System& system);
 
-// A value of at most 254 characters; empty for a missing file, section or key, or an empty path.
+// A value of at most 254 UTF-16 units, never ending in half a surrogate pair; empty for a missing file, section or key, or an empty path.
 std::u16string ReadSetting(const platform::System& system, std::u16string_view strPath,
                            std::u16string_view strSection, std::u16string_view strKey);
 

@@ -75,10 +75,10 @@ void FrmAbout::activate() {
     cKeyboard->Form().form().setTopmost(false);
     form_->setTopmost(true);
   }
-  const auto& screen = platform_.toolkit.screen();
+  const auto area = form_->workArea();
   auto b = form_->bounds();
-  b.left = std::max((screen.width() - b.width) / 2, kSmallestOffset);
-  b.top = std::max((screen.height() - b.height) / 2, kSmallestOffset);
+  b.left = area.left + std::max((area.width - b.width) / 2, kSmallestOffset);
+  b.top = area.top + std::max((area.height - b.height) / 2, kSmallestOffset);
   form_->setBounds(b);
 }
 

@@ -151,12 +151,14 @@ void FrmKeyboard::createToolbar() {
 void FrmKeyboard::wireEvents() {
   form_->onLoad = [this] {
     // The subclass does its work only once the application is fully up and until it goes.
+    // A new size or a new DPI: keys, boxes and the cover are laid out again.
+    const auto relayout = [this] {
+      if (Application::current() && cKeyboard) cKeyboard->Resize(true);
+    };
     form_->installSubclass({[this](long x, long y) {
                               if (Application::current() && cKeyboard) cKeyboard->KeyboardWindowMoved(x, y);
                             },
-                            [this] {
-                              if (Application::current() && cKeyboard) cKeyboard->Resize(true);
-                            }});
+                            relayout, relayout});
     txtSetup->setBounds({-10000, -10000, txtSetup->bounds().width, txtSetup->bounds().height});
   };
   form_->onUnload = [this] {
