@@ -90,14 +90,28 @@ tsn_wine_env() {
 # Initialises the prefix once (about 10 s); later runs find the marker and reuse it.
 tsn_wine_prefix() {
   tsn_wine_env
-  [ -f "$WINEPREFIX/.tessarin-ready" ] && return 0
-  tsn_log "initialising the Wine prefix in $WINEPREFIX"
-  mkdir -p "$WINEPREFIX"
-  timeout 180 "$TSN_WINE" wineboot -i </dev/null >/dev/null 2>&1 || tsn_die "wineboot -i failed"
-  # wineboot returns before the registry is on disk; the server writes it when it ends.
-  timeout 60 "$TSN_WINESERVER" -w || tsn_die "the Wine server did not finish after wineboot"
-  [ -f "$WINEPREFIX/system.reg" ] || tsn_die "wineboot left no registry in $WINEPREFIX"
-  touch "$WINEPREFIX/.tessarin-ready"
+  if [ ! -f "$WINEPREFIX/.tessarin-ready" ]; then
+    tsn_log "initialising the Wine prefix in $WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    timeout 180 "$TSN_WINE" wineboot -i </dev/null >/dev/null 2>&1 || tsn_die "wineboot -i failed"
+    # wineboot returns before the registry is on disk; the server writes it when it ends.
+    timeout 60 "$TSN_WINESERVER" -w || tsn_die "the Wine server did not finish after wineboot"
+    [ -f "$WINEPREFIX/system.reg" ] || tsn_die "wineboot left no registry in $WINEPREFIX"
+    touch "$WINEPREFIX/.tessarin-ready"
+  fi
+  tsn_wine_fonts
+}
+
+# Wine's own fonts (Marlett for the caption buttons, Tahoma for dialogs and menus, ...) in the
+# prefix's Fonts folder. Debian's loader lives in /usr/lib/wine, so Wine looks for them under
+# "/usr/lib/wine/../../share/wine", a path its font loader cannot follow: without this copy the
+# title bar's buttons draw as the letters "0 1 r". Runs every time so that prefixes made before
+# this step get the fonts too; cp -u copies only what is missing or older.
+TSN_WINE_FONTS=${TSN_WINE_FONTS:-/usr/share/wine/fonts}
+tsn_wine_fonts() {
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts
+  [ -f "$TSN_WINE_FONTS/marlett.ttf" ] || tsn_die "no marlett.ttf in $TSN_WINE_FONTS: install fonts-wine"
+  mkdir -p "$fonts" && cp -u "$TSN_WINE_FONTS"/* "$fonts"/ || tsn_die "could not copy Wine's fonts into $fonts"
 }
 
 # Ends every Wine process of our prefix (and only of our prefix) and waits for the server.
