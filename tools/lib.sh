@@ -6,6 +6,7 @@ TSN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 TSN_BUILD=$TSN_ROOT/build
 TSN_ARTIFACTS=$TSN_ROOT/artifacts
 TSN_EXE=${TSN_EXE:-$TSN_BUILD/mingw/src/platform/win32/tessarin.exe}
+TSN_EXE_X86=${TSN_EXE_X86:-$TSN_BUILD/mingw32/src/platform/win32/tessarin.exe}
 TSN_WINTREE=${TSN_WINTREE:-$TSN_BUILD/mingw/tests/e2e/wintree.exe}
 TSN_FIXTURE=${TSN_FIXTURE:-$TSN_BUILD/mingw/tests/e2e/fixture.exe}
 TSN_KEYLOG=${TSN_KEYLOG:-$TSN_BUILD/mingw/tests/e2e/keylog.exe}
@@ -15,7 +16,9 @@ TSN_CLIPBOARD=${TSN_CLIPBOARD:-$TSN_BUILD/mingw/tests/e2e/clipboard.exe}
 # wine64 and wineserver64 of Debian's wine64 package; /usr/bin/wine belongs to another package.
 TSN_WINE=${TSN_WINE:-/usr/lib/wine/wine64}
 TSN_WINESERVER=${TSN_WINESERVER:-/usr/lib/wine/wineserver64}
+# wine32:i386 runs the 32-bit build; it needs the i386 architecture, which apt is given first.
 TSN_PACKAGES=(cmake g++ googletest g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine64
+  g++-mingw-w64-i686-posix mingw-w64-i686-dev wine32:i386
   fonts-wine xvfb xauth xcompmgr x11-utils xdotool imagemagick clang libclang-rt-14-dev)
 TSN_SCREEN=${TSN_SCREEN:-1280x1024x24}
 
@@ -51,6 +54,8 @@ tsn_ensure_packages() {
   fi
   # Waits up to 5 minutes for another apt or dpkg to let go of the lock, then gives up.
   local apt=("${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -q -o DPkg::Lock::Timeout=300)
+  dpkg --print-foreign-architectures | grep -qx i386 || "${sudo[@]}" dpkg --add-architecture i386 ||
+    tsn_die "could not add the i386 architecture for wine32"
   "${apt[@]}" update </dev/null || tsn_die "apt-get update failed"
   "${apt[@]}" install -y "${TSN_PACKAGES[@]}" </dev/null || tsn_die "apt-get install failed"
 }
