@@ -17,7 +17,7 @@ TSN_CLIPBOARD=${TSN_CLIPBOARD:-$TSN_BUILD/mingw/tests/e2e/clipboard.exe}
 TSN_WINE=${TSN_WINE:-/usr/lib/wine/wine64}
 TSN_WINESERVER=${TSN_WINESERVER:-/usr/lib/wine/wineserver64}
 # wine32:i386 runs the 32-bit build; it needs the i386 architecture, which apt is given first.
-TSN_PACKAGES=(cmake g++ googletest g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine64
+TSN_PACKAGES=(cmake zip g++ googletest g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine64
   g++-mingw-w64-i686-posix mingw-w64-i686-dev wine32:i386
   fonts-wine xvfb xauth xcompmgr x11-utils xdotool imagemagick clang libclang-rt-14-dev)
 TSN_SCREEN=${TSN_SCREEN:-1280x1024x24}
@@ -61,6 +61,11 @@ tsn_ensure_packages() {
 }
 
 # --- building -------------------------------------------------------------------------------
+
+# The version of CMakeLists.txt's project(): the one the program shows and the archives carry.
+tsn_project_version() {
+  sed -n 's/^project(Tessarin VERSION \([0-9.]*\).*/\1/p' "$TSN_ROOT/CMakeLists.txt"
+}
 
 # tsn_build PRESET [TARGET...]: configure (quick once the cache exists), then build.
 tsn_build() {

@@ -74,6 +74,14 @@ journey_end() {
   return "$JOURNEY_FAILED"
 }
 
+# pe_machine FILE: the machine field of a Windows executable's PE header: 8664 for x64, 014c
+# for x86.
+pe_machine() {
+  local pe
+  pe=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ') || return 1
+  od -An -tx2 -j$((pe + 4)) -N2 "$1" | tr -d ' '
+}
+
 KEYBOARD="Tessarin v3"
 COVER="Tessarin Screenlogger Protection Layer"
 

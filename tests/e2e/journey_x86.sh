@@ -5,13 +5,6 @@
 source "$(dirname "$0")/journey.sh"
 journey_begin x86
 
-# pe_machine FILE: the machine field of a Windows executable's PE header, e.g. 014c for x86.
-pe_machine() {
-  local pe
-  pe=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ') || return 1
-  od -An -tx2 -j$((pe + 4)) -N2 "$1" | tr -d ' '
-}
-
 # runs_32bit_loader EXE: a Linux process runs this Windows program (its command line is the
 # program's path on drive Z:) and that process is a 32-bit ELF (class byte 01).
 runs_32bit_loader() {
