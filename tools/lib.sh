@@ -267,13 +267,16 @@ tsn_screenshot() {
   done
 }
 
-# tsn_crop_to_window SHOT CAPTION OUT: cuts the window with this title out of a screenshot.
+# tsn_crop_to_window SHOT CAPTION OUT [MARGIN]: cuts the window with this title (and MARGIN
+# pixels around it, within the screen) out of a screenshot.
 tsn_crop_to_window() {
-  local id X Y WIDTH HEIGHT SCREEN WINDOW
+  local id X Y WIDTH HEIGHT SCREEN WINDOW m=${4:-0} left top
   id=$(timeout 10 xdotool search --onlyvisible --name "$(tsn_title_regex "$2")" | head -n 1)
   [ -n "$id" ] || return 1
   eval "$(timeout 10 xdotool getwindowgeometry --shell "$id")"
-  convert "$1" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$3"
+  left=$((X > m ? X - m : 0))
+  top=$((Y > m ? Y - m : 0))
+  convert "$1" -crop "$((WIDTH + X - left + m))x$((HEIGHT + Y - top + m))+$left+$top" +repage "$3"
 }
 
 # --- clean-up -------------------------------------------------------------------------------

@@ -84,6 +84,7 @@ pe_machine() {
 
 KEYBOARD="Tessarin v3"
 COVER="Tessarin Screenlogger Protection Layer"
+HIDE_QUESTION="Hide mouse - turn it into grey dot?"
 
 # journey_settings LINE...: the settings file beside the journey's exe, section [Settings].
 journey_settings() {
@@ -411,6 +412,7 @@ help_pick() { # help_pick DOWNS
 popup_menu_shown() {
   wintree | grep -q $'\tclass=#32768\t.*\tvisible=1\t'
 }
+no_popup_menu() { ! popup_menu_shown; }
 
 # answer_box TITLE KEY: waits for a message box of the program and answers it from the keyboard
 # (Return for the default button, n for No, Escape for Cancel); waits for it to close.

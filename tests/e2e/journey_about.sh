@@ -9,7 +9,6 @@ ABOUT="About Tessarin"
 WS_DISABLED=$((0x08000000))
 
 keyboard_disabled() { echo $(($(field "$(tree_of "$KEYBOARD")" style) & WS_DISABLED ? 1 : 0)); }
-no_popup_menu() { ! popup_menu_shown; }
 
 # shoot_menu NAME KEY...: opens a menu with those keys, keeps a screenshot, closes it again.
 shoot_menu() {
