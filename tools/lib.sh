@@ -97,7 +97,8 @@ tsn_wine_env() {
   export WINESERVER=$TSN_WINESERVER
 }
 
-# Initialises the prefix once (about 10 s); later runs find the marker and reuse it.
+# Initialises the prefix once (about 10 s); later runs find the marker and reuse it. Either way
+# it gets what the screenshots need: Wine's fonts and frames.
 tsn_wine_prefix() {
   tsn_wine_env
   if [ ! -f "$WINEPREFIX/.tessarin-ready" ]; then
@@ -110,6 +111,21 @@ tsn_wine_prefix() {
     touch "$WINEPREFIX/.tessarin-ready"
   fi
   tsn_wine_fonts
+  tsn_wine_frames
+}
+
+# Wine draws the frame and title bar of every window itself. It leaves those of most windows
+# (dialogs, message boxes, other programs; not layered ones such as the keyboard window) to the
+# window manager, and the private Xvfb has none: they showed without a title bar. Once per
+# prefix; the marker lets prefixes made before this step get it too.
+tsn_wine_frames() {
+  [ -f "$WINEPREFIX/.tessarin-frames" ] && return 0
+  timeout 60 "$TSN_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f \
+    </dev/null >/dev/null 2>&1 || tsn_die "could not set Wine to draw window frames in $WINEPREFIX"
+  # The server that reg started may have no display; programs started in it could open no
+  # window. It ends a few seconds after its last program (later, if others run in the prefix).
+  timeout 60 "$TSN_WINESERVER" -w || tsn_log "Wine programs still run in $WINEPREFIX"
+  touch "$WINEPREFIX/.tessarin-frames"
 }
 
 # Wine's own fonts (Marlett for the caption buttons, Tahoma for dialogs and menus, ...) in the
