@@ -22,6 +22,7 @@ TSN_EXE=$TSN_EXE_X86
 require "the 32-bit tessarin.exe is built" test -f "$TSN_EXE"
 check "it is an x86 program" equals "$(pe_machine "$TSN_EXE")" 014c
 journey_own_prefix "$TSN_BUILD/wineprefix-x86"
+# A prefix made before wine32 was installed lacks it for good: delete the folder to have it made anew.
 require "the prefix has Wine's 32-bit system (wine32)" \
   test -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll"
 
