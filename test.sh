@@ -82,6 +82,14 @@ fi
 echo "==== building (mingw)"
 mingw_ok=1
 tsn_build mingw || mingw_ok=0
+# The 32-bit program, for its journey and its release archive.
+echo "==== building (mingw32)"
+if tsn_build mingw32; then
+  record PASS "build (32-bit)"
+else
+  record FAIL "build (32-bit)" "build failed"
+  rm -f "$TSN_EXE_X86" # so that its journey cannot pass on an old build
+fi
 tsn_xvfb_start
 if [ $mingw_ok = 1 ]; then
   run_suite "Win32 tests (Wine)" ctest --test-dir build/mingw --output-on-failure \

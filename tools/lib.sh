@@ -6,6 +6,7 @@ TSN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 TSN_BUILD=$TSN_ROOT/build
 TSN_ARTIFACTS=$TSN_ROOT/artifacts
 TSN_EXE=${TSN_EXE:-$TSN_BUILD/mingw/src/platform/win32/tessarin.exe}
+TSN_EXE_X86=${TSN_EXE_X86:-$TSN_BUILD/mingw32/src/platform/win32/tessarin.exe}
 TSN_WINTREE=${TSN_WINTREE:-$TSN_BUILD/mingw/tests/e2e/wintree.exe}
 TSN_FIXTURE=${TSN_FIXTURE:-$TSN_BUILD/mingw/tests/e2e/fixture.exe}
 TSN_KEYLOG=${TSN_KEYLOG:-$TSN_BUILD/mingw/tests/e2e/keylog.exe}
@@ -16,7 +17,9 @@ TSN_CLIPBOARD=${TSN_CLIPBOARD:-$TSN_BUILD/mingw/tests/e2e/clipboard.exe}
 # wine64 and wineserver64 of Debian's wine64 package; /usr/bin/wine belongs to another package.
 TSN_WINE=${TSN_WINE:-/usr/lib/wine/wine64}
 TSN_WINESERVER=${TSN_WINESERVER:-/usr/lib/wine/wineserver64}
-TSN_PACKAGES=(cmake g++ googletest g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine64
+# wine32:i386 runs the 32-bit build; it needs the i386 architecture, which apt is given first.
+TSN_PACKAGES=(cmake zip g++ googletest g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine64
+  g++-mingw-w64-i686-posix mingw-w64-i686-dev wine32:i386
   fonts-wine xvfb xauth xcompmgr x11-utils xdotool imagemagick clang libclang-rt-14-dev)
 TSN_SCREEN=${TSN_SCREEN:-1280x1024x24}
 
@@ -52,11 +55,18 @@ tsn_ensure_packages() {
   fi
   # Waits up to 5 minutes for another apt or dpkg to let go of the lock, then gives up.
   local apt=("${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -q -o DPkg::Lock::Timeout=300)
+  dpkg --print-foreign-architectures | grep -qx i386 || "${sudo[@]}" dpkg --add-architecture i386 ||
+    tsn_die "could not add the i386 architecture for wine32"
   "${apt[@]}" update </dev/null || tsn_die "apt-get update failed"
   "${apt[@]}" install -y "${TSN_PACKAGES[@]}" </dev/null || tsn_die "apt-get install failed"
 }
 
 # --- building -------------------------------------------------------------------------------
+
+# The version of CMakeLists.txt's project(): the one the program shows and the archives carry.
+tsn_project_version() {
+  sed -n 's/^project(Tessarin VERSION \([0-9.]*\).*/\1/p' "$TSN_ROOT/CMakeLists.txt"
+}
 
 # tsn_build PRESET [TARGET...]: configure (quick once the cache exists), then build.
 tsn_build() {
@@ -88,17 +98,47 @@ tsn_wine_env() {
   export WINESERVER=$TSN_WINESERVER
 }
 
-# Initialises the prefix once (about 10 s); later runs find the marker and reuse it.
+# Initialises the prefix once (about 10 s); later runs find the marker and reuse it. Either way
+# it gets what the screenshots need: Wine's fonts and frames.
 tsn_wine_prefix() {
   tsn_wine_env
-  [ -f "$WINEPREFIX/.tessarin-ready" ] && return 0
-  tsn_log "initialising the Wine prefix in $WINEPREFIX"
-  mkdir -p "$WINEPREFIX"
-  timeout 180 "$TSN_WINE" wineboot -i </dev/null >/dev/null 2>&1 || tsn_die "wineboot -i failed"
-  # wineboot returns before the registry is on disk; the server writes it when it ends.
-  timeout 60 "$TSN_WINESERVER" -w || tsn_die "the Wine server did not finish after wineboot"
-  [ -f "$WINEPREFIX/system.reg" ] || tsn_die "wineboot left no registry in $WINEPREFIX"
-  touch "$WINEPREFIX/.tessarin-ready"
+  if [ ! -f "$WINEPREFIX/.tessarin-ready" ]; then
+    tsn_log "initialising the Wine prefix in $WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    timeout 180 "$TSN_WINE" wineboot -i </dev/null >/dev/null 2>&1 || tsn_die "wineboot -i failed"
+    # wineboot returns before the registry is on disk; the server writes it when it ends.
+    timeout 60 "$TSN_WINESERVER" -w || tsn_die "the Wine server did not finish after wineboot"
+    [ -f "$WINEPREFIX/system.reg" ] || tsn_die "wineboot left no registry in $WINEPREFIX"
+    touch "$WINEPREFIX/.tessarin-ready"
+  fi
+  tsn_wine_fonts
+  tsn_wine_frames
+}
+
+# Wine draws the frame and title bar of every window itself. It leaves those of most windows
+# (dialogs, message boxes, other programs; not layered ones such as the keyboard window) to the
+# window manager, and the private Xvfb has none: they showed without a title bar. Once per
+# prefix; the marker lets prefixes made before this step get it too.
+tsn_wine_frames() {
+  [ -f "$WINEPREFIX/.tessarin-frames" ] && return 0
+  timeout 60 "$TSN_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f \
+    </dev/null >/dev/null 2>&1 || tsn_die "could not set Wine to draw window frames in $WINEPREFIX"
+  # The server that reg started may have no display; programs started in it could open no
+  # window. It ends a few seconds after its last program (later, if others run in the prefix).
+  timeout 60 "$TSN_WINESERVER" -w || tsn_log "Wine programs still run in $WINEPREFIX"
+  touch "$WINEPREFIX/.tessarin-frames"
+}
+
+# Wine's own fonts (Marlett for the caption buttons, Tahoma for dialogs and menus, ...) in the
+# prefix's Fonts folder. Debian's loader lives in /usr/lib/wine, so Wine looks for them under
+# "/usr/lib/wine/../../share/wine", a path its font loader cannot follow: without this copy the
+# title bar's buttons draw as the letters "0 1 r". Runs every time so that prefixes made before
+# this step get the fonts too; cp -u copies only what is missing or older.
+TSN_WINE_FONTS=${TSN_WINE_FONTS:-/usr/share/wine/fonts}
+tsn_wine_fonts() {
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts
+  [ -f "$TSN_WINE_FONTS/marlett.ttf" ] || tsn_die "no marlett.ttf in $TSN_WINE_FONTS: install fonts-wine"
+  mkdir -p "$fonts" && cp -u "$TSN_WINE_FONTS"/* "$fonts"/ || tsn_die "could not copy Wine's fonts into $fonts"
 }
 
 # Ends every Wine process of our prefix (and only of our prefix) and waits for the server.
@@ -244,13 +284,16 @@ tsn_screenshot() {
   done
 }
 
-# tsn_crop_to_window SHOT CAPTION OUT: cuts the window with this title out of a screenshot.
+# tsn_crop_to_window SHOT CAPTION OUT [MARGIN]: cuts the window with this title (and MARGIN
+# pixels around it, within the screen) out of a screenshot.
 tsn_crop_to_window() {
-  local id X Y WIDTH HEIGHT SCREEN WINDOW
+  local id X Y WIDTH HEIGHT SCREEN WINDOW m=${4:-0} left top
   id=$(timeout 10 xdotool search --onlyvisible --name "$(tsn_title_regex "$2")" | head -n 1)
   [ -n "$id" ] || return 1
   eval "$(timeout 10 xdotool getwindowgeometry --shell "$id")"
-  convert "$1" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$3"
+  left=$((X > m ? X - m : 0))
+  top=$((Y > m ? Y - m : 0))
+  convert "$1" -crop "$((WIDTH + X - left + m))x$((HEIGHT + Y - top + m))+$left+$top" +repage "$3"
 }
 
 # --- clean-up -------------------------------------------------------------------------------

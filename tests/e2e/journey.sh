@@ -74,8 +74,17 @@ journey_end() {
   return "$JOURNEY_FAILED"
 }
 
+# pe_machine FILE: the machine field of a Windows executable's PE header: 8664 for x64, 014c
+# for x86.
+pe_machine() {
+  local pe
+  pe=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ') || return 1
+  od -An -tx2 -j$((pe + 4)) -N2 "$1" | tr -d ' '
+}
+
 KEYBOARD="Tessarin v3"
 COVER="Tessarin Screenlogger Protection Layer"
+HIDE_QUESTION="Hide mouse - turn it into grey dot?"
 
 # Other processes cannot read the key captions unless the user lets them. Journeys find keys by
 # their captions, so they let them, unless JOURNEY_PRIVATE_KEYS is set before the start.
@@ -410,6 +419,7 @@ help_pick() { # help_pick DOWNS
 popup_menu_shown() {
   wintree | grep -q $'\tclass=#32768\t.*\tvisible=1\t'
 }
+no_popup_menu() { ! popup_menu_shown; }
 
 # answer_box TITLE KEY: waits for a message box of the program and answers it from the keyboard
 # (Return for the default button, n for No, Escape for Cancel); waits for it to close.

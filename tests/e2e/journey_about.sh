@@ -9,7 +9,6 @@ ABOUT="About Tessarin"
 WS_DISABLED=$((0x08000000))
 
 keyboard_disabled() { echo $(($(field "$(tree_of "$KEYBOARD")" style) & WS_DISABLED ? 1 : 0)); }
-no_popup_menu() { ! popup_menu_shown; }
 
 # shoot_menu NAME KEY...: opens a menu with those keys, keeps a screenshot, closes it again.
 shoot_menu() {
@@ -33,7 +32,7 @@ shoot_menu Help alt+k Right
 help_pick 2
 require "About Tessarin opens" tsn_wait_window "$ABOUT" 15
 about=$(tree_of "$ABOUT")
-check "it shows the version line" grep -q $'\tcaption=Version 3.1.0\t' "$about"
+check "it shows the project's version" grep -q $'\tcaption=Version '"$(tsn_project_version)"$'\t' "$about"
 check "it shows the title" grep -q $'\tcaption=Corvane Software: Tessarin\t' "$about"
 check "it shows the description" grep -q $'\ttext=Tessarin is a small program that helps' "$about"
 check "it has an OK button" grep -q $'class=Button\tcaption=OK\t' "$about"

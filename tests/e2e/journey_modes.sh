@@ -7,7 +7,6 @@ source "$(dirname "$0")/journey.sh"
 journey_begin modes
 
 INI=$JOURNEY_DIR/tsnconfig.ini
-HIDE_QUESTION="Hide mouse - turn it into grey dot?"
 
 # The hover-delay slider and its label, the first slider and the first label of the window.
 hover_controls() {

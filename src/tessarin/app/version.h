@@ -1,10 +1,10 @@
 #pragma once
-// The program's version, shown in the About window and written into the executable.
+// The program's version, shown in the About window. It comes from the CMake project version,
+// which also names the release archives and fills the executable's version resource.
+#include "tessarin_version.h"
+
 namespace tessarin {
 
-inline constexpr int kVersionMajor = 3;
-inline constexpr int kVersionMinor = 1;
-inline constexpr int kVersionRevision = 0;
-inline constexpr const char16_t* kVersionText = u"3.1.0";
+inline constexpr const char16_t* kVersionText = u"" TESSARIN_VERSION_TEXT;
 
 }  // namespace tessarin

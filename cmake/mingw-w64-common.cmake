@@ -1,0 +1,12 @@
+# What the MinGW-w64 cross builds share; the including toolchain file sets TESSARIN_MINGW_TRIPLE.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_C_COMPILER ${TESSARIN_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TESSARIN_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${TESSARIN_MINGW_TRIPLE}-windres)
+set(CMAKE_DLLTOOL ${TESSARIN_MINGW_TRIPLE}-dlltool)
+set(CMAKE_FIND_ROOT_PATH /usr/${TESSARIN_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Debian's wine64 starts 32-bit programs too, through the 32-bit loader beside it.
+set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)
