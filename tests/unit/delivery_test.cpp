@@ -149,7 +149,7 @@ TEST_F(Delivery, DragMinimisesBothWindowsAndShowsTheNoteBesideThePointer) {
     EXPECT_TRUE(note.visible());
     EXPECT_EQ(note.bounds().left, 200 * 15 + 250);
     EXPECT_EQ(note.bounds().top, 300 * 15 + 250);
-    EXPECT_EQ(note.bounds().height, 800);
+    EXPECT_EQ(note.bounds().height, 1095) << "tall enough for three lines of text";
     program.system->cursor = {210, 300};
     program.toolkit.advance(20);
     EXPECT_EQ(note.bounds().left, 210 * 15 + 250);

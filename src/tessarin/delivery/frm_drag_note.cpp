@@ -7,7 +7,6 @@ namespace tessarin {
 namespace {
 constexpr long kOffsetFromPointer = 250;
 constexpr long kFollowIntervalMs = 20;
-constexpr long kDragDropHeight = 800;
 // What fits on one line of the note.
 constexpr std::size_t kNameChars = 48;
 
@@ -59,10 +58,8 @@ void FrmDragNote::showFor(bool injection) {
                                    u"Tessarin will still try to inject the data.");
   } else {
     Header->setCaption(u"Tessarin Drag and Drop mode:");
+    // The note keeps its full height: the text takes three lines in the system's font.
     Text->setCaption(keepPressed);
-    auto box = Box->bounds();
-    box.height = kDragDropHeight;
-    Box->setBounds(box);
   }
   for (auto* label : {Box, Header, Text}) label->setBackColor(color);
   form_->load();
