@@ -85,7 +85,7 @@ check "the target's box shows it" tsn_wait_for 15 edit_text_is "$TARGET" "$PASSW
 check "picture dropped" picture dropped "$TARGET"
 require "the keyboard comes back" restore_keyboard
 require "the kept password is still there" tsn_wait_for 10 text_is "$(stars ${#PASSWORD})"
-require "Injection Mode is chosen from the menu" menu_keys alt+o Down Down Down Return
+require "Injection Mode is chosen from the menu" menu_pick o 4
 require "and saved" tsn_wait_for 10 grep -q "^Drag Drop Mode=Inject" "$INI"
 require "a double click selects the password" select_all masked
 check "it is dragged onto Notepad and released" drag_from_box masked "$NOTEPAD_X" "$NOTEPAD_Y"
