@@ -3,6 +3,8 @@
 # through the journeys' helpers. Writes one figure per line to $TSN_BENCH_OUT/delivery.txt:
 #   inject|drag <microseconds from the button release to the last character in the target>
 #                <microseconds from the release to the first>
+#   busy <the same for injection into a target busy for 200 ms after the click>
+#        exact|wrong (whether that target then held exactly the password)
 #   hover <set delay ms> <microseconds from the pointer coming to rest to the key's entry>
 #   hwm_kb after_entry|after_<N>_deliveries <peak resident memory of the program>
 # Run by bench/run.sh; nothing here is a test, though a step that cannot go on stops it.
@@ -72,9 +74,23 @@ while [ $done_deliveries -lt "$DELIVERIES" ]; do
   [ $((done_deliveries % 20)) -eq 0 ] && echo "hwm_kb after_${done_deliveries}_deliveries $(peak_kb)" >>"$RESULTS"
 done
 check "the target holds every delivery" test "$(target_count change)" -eq $((SAMPLES * 64 + DELIVERIES - SAMPLES))
+check "the target closes" close_program "$TARGET" "$TARGET_PID"
+
+# --- injection into a busy target: a fresh one each time, so its box must then hold exactly
+# the password, every character in the clicked field and in order.
+require "the keyboard comes back" restore_keyboard
+require "Options > Injection Mode is chosen" menu_pick o 4
+require "the choice is saved" tsn_wait_for 10 grep -q "^Drag Drop Mode=Inject" "$JOURNEY_DIR/tsnconfig.ini"
+for ((i = 0; i < SAMPLES; i++)); do
+  require "a target busy for 200 ms after each click starts" start_target --busy 200
+  read -r TARGET_X TARGET_Y <<<"$(edit_centre "$TARGET")"
+  us=$(deliver 64) || require "busy injection $((i + 1)) arrives whole" false
+  tsn_wait_for 5 edit_text_is "$TARGET" "$PASSWORD" && landed=exact || landed=wrong
+  echo "busy $us $landed" >>"$RESULTS"
+  check "the busy target closes" close_program "$TARGET" "$TARGET_PID"
+done
 require "the keyboard comes back" restore_keyboard
 journey_close_tessarin
-check "the target closes" close_program "$TARGET" "$TARGET_PID"
 
 # --- hover accuracy ---------------------------------------------------------------------------
 

@@ -46,27 +46,33 @@ print(f"\nRatio of the medians: **{mt / mb:.2f}** (goal at most 1.3: {'met' if m
 print("## Idle cost\n")
 print("CPU time the program used while it sat idle, from the process's own accounting, and how "
       "often it woke up (context switches): its own thread, and all threads of the Wine process. "
-      "Goal: below 0.5 % of one core.\n")
+      "Goal: below 0.5 % of one core, and fewer than one wake-up a second of the program's thread.\n")
 print("| phase | CPU % of one core | context switches per second, program thread | all threads | bare program's thread, same time |\n|---|---|---|---|---|")
+idle_rates = {}
 with open(os.path.join(out, "idle.txt")) as f:
     for line in f:
         phase, ticks, switches, main_switches, bare_switches, seconds, hz = line.split()
+        idle_rates[phase] = float(main_switches) / float(seconds)
         share = float(ticks) / float(hz) / float(seconds) * 100
-        rate = lambda n: f"{float(n) / float(seconds):.1f}"
+        rate = lambda n: f"{float(n) / float(seconds):.2f}"
         print(f"| {'in front' if phase == 'front' else 'behind another window'} | {share:.2f} | "
               f"{rate(main_switches)} | {rate(switches)} | {rate(bare_switches)} |")
-print("\nThe program's only timer while idle is the cover's foreground check, every 50 ms (20 wake-ups "
-      "a second) by design; the hover timer runs only in the hover modes. Under Wine each wake-up of "
-      "the message loop is several requests to the Wine server, and each request is a context switch, "
-      "so the switches are a multiple of the wake-ups; the bare program, with no timer, shows the "
+print("\nNo timer runs while the program is idle in standard mode: it learns that another program "
+      "came to the front, or that it came back, from the system's activation messages "
+      "(`WM_ACTIVATEAPP`, `WM_ACTIVATE`); the hover timer runs only in the hover modes. A context "
+      "switch counts every time the thread went to sleep or was put off the processor, so it is an "
+      "upper bound of its wake-ups; under Wine each wake-up of the message loop is several "
+      "requests to the Wine server, and each request is a switch. The bare program shows the "
       "floor.\n")
 
-delivery = {"inject": [], "drag": [], "hover": {}, "hwm": []}
+delivery = {"inject": [], "drag": [], "busy": [], "hover": {}, "hwm": []}
+busy_exact = 0
 with open(os.path.join(out, "delivery.txt")) as f:
     for line in f:
         kind, *rest = line.split()
-        if kind in ("inject", "drag"):
+        if kind in ("inject", "drag", "busy"):
             delivery[kind].append((int(rest[0]) / 1000, int(rest[1]) / 1000))
+            busy_exact += kind == "busy" and rest[2] == "exact"
         elif kind == "hover":
             delivery["hover"].setdefault(int(rest[0]), []).append(int(rest[1]) / 1000 - int(rest[0]))
         elif kind == "hwm_kb":
@@ -76,15 +82,21 @@ print("## Delivery\n")
 print("Milliseconds from the release of the mouse button (as the system saw it, through a low-level "
       "mouse hook in the stopwatch) to the last character of a 64-character password arriving in "
       "the project's target program (its own timestamp of each change of its text box), with the "
-      "real mouse driven by xdotool. Goal: under 100 ms for injection.\n")
+      "real mouse driven by xdotool. The busy target is the same program made to take 200 ms over "
+      "each click before handling it, started afresh for each run so that its box must then hold "
+      "exactly the password. Goal: a median under 60 ms for injection into the idle target, and "
+      "no character lost or misplaced in the busy one.\n")
 print("| delivery | runs | median ms | worst ms | median to the first character |\n|---|---|---|---|---|")
-for kind, label in (("inject", "injection"), ("drag", "drag and drop")):
+for kind, label in (("inject", "injection"), ("busy", "injection, target busy 200 ms"),
+                    ("drag", "drag and drop")):
     runs = delivery[kind]
     last = [r[0] for r in runs]
     first = [r[1] for r in runs]
     print(f"| {label} | {len(runs)} | {statistics.median(last):.0f} | {max(last):.0f} | {statistics.median(first):.0f} |")
 inject_median = statistics.median(r[0] for r in delivery["inject"])
-print(f"\nInjection goal (under 100 ms): {'met' if inject_median < 100 else 'missed'} at the median.\n")
+busy_runs = len(delivery["busy"])
+print(f"\nInjection goal (under 60 ms): {'met' if inject_median < 60 else 'missed'} at the median. "
+      f"The busy target held exactly the password after {busy_exact} of {busy_runs} runs.\n")
 
 print("## Hover accuracy\n")
 print("How much later than the set delay a key was entered after the pointer came to rest on it "
@@ -124,37 +136,49 @@ after = sorted((int(k.split("_")[1]), v) for k, v in hwm.items() if k.endswith("
 per_delivery = (last_kb - first_kb) / max(last_n - first_n, 1)
 
 print("\n## Findings\n")
-print(f"- **Start-up** is {mt / mb:.2f} times the bare program, above the goal of 1.3. Profiled with "
-      "Wine's own tracing (`WINEDEBUG=+timestamp,+loaddll` with trace points at each step of "
-      "start-up, and the Wine server's request log), the difference lies in three places. "
-      "(1) Before `wWinMain` runs, Wine loads and initialises the common controls, which load the "
-      "visual theme and open the display: 60 ms or more before the program's first line, where the "
-      "bare program, which needs only user32, pays part of that later, at its first window (OLE, "
-      "tried alone, added nothing measurable). (2) The keyboard window has 65 keys, three edit boxes, "
-      "a toolbar with 21 buttons and their glyphs, two sliders with tool-tips, labels, a status bar "
-      "and a 30-item menu: about 80 windows where the bare program has 56, and each window costs "
-      "several requests to the Wine server. (3) Start-up applies the settings in a fixed order "
-      "(toolbar, mask, random size and place, layout, captions, stored settings), and several of "
-      "those steps lay the 65 keys out again. What was found and fixed: window properties and "
-      "comctl32 subclassing on every control (two server requests per message, painting "
-      "included), the DPI asked of the system for every conversion and mouse message, moves, "
-      "texts and menu-bar redraws that changed nothing, and three DLLs loaded at start that serve "
-      "only later actions. In a one-off comparison when these fixes went in (the same stopwatch, "
-      "alternated, 10 runs each), the build before them started in 570 ms against the bare "
-      "program's 192 (a ratio of 2.97) and 559 ms against the fixed build's 345. What is left is "
-      "the work itself.")
-print(f"- **Injection** takes about {inject_median:.0f} ms from release to the last of 64 "
-      "characters, at the goal's edge. It is made of the end of the OLE drag (the target's drop "
-      "handler, which logs every format it is offered, asks our data object for each across "
-      "processes: about as long as a whole drag-and-drop delivery, above), the program's own work "
-      "of about 37 ms, nearly all of it the 30 ms pause after the synthetic click (the target must "
-      "take the click, which arrives as input, before the posted characters, which its message "
-      "loop would otherwise take first; the pause stays, for targets busier than ours), and the "
-      "target handling 64 messages, logging each change to its file (the gap between the first "
-      "and the last character).")
+goal = "within" if mt / mb <= 1.3 else "above"
+print(f"- **Start-up** is {mt / mb:.2f} times the bare program, {goal} the goal of 1.3. Timed with "
+      "trace points at each step (milliseconds since the process was created, medians of 5 "
+      "alternated runs), on a quiet machine: (1) the program's first line ran about 20 ms after "
+      "the bare program's, all of it the cryptography library, which under Wine starts a TLS "
+      "library when it loads; random numbers now come from the C library's `rand_s` (the "
+      "system's cryptographic generator as well), and the first line runs as early as the bare "
+      "program's. (2) The keyboard window has 65 keys, three edit boxes, a toolbar, two sliders "
+      "with tool-tips, labels, a status bar and a 30-item menu, and the cover: about 80 windows "
+      "where the bare program has 56, each a request or more to the Wine server. (3) The one "
+      "layout pass, after the random size and place, moves the 65 keys from where they were "
+      "created (about 8 ms); the bare program creates its buttons in place. (4) The toolbar's "
+      "pictures, one bitmap each at start-up, are now drawn into one bitmap when the bar is first "
+      "painted. The ratio depends on the machine's load: every request to the Wine server is a "
+      "switch between processes, which waits for a free core on a busy machine, and the program "
+      "makes more of them than the bare one (on the quiet machine about 1.5 before the "
+      "cryptography library went; on the shared machine between 1.4 and 2.2 in runs of the same "
+      "build). Fixed earlier: window properties and comctl32 subclassing on every control, the "
+      "DPI asked of the system for every conversion, moves, texts and menu-bar redraws that "
+      "changed nothing, and three DLLs loaded at start that serve only later actions.")
+print(f"- **Injection** takes {inject_median:.0f} ms at the median from the release to the last of "
+      "64 characters in the idle target. It is the end of the OLE drag (the target's drop handler, "
+      "which logs every format it is offered, asks our data object for each across processes), "
+      "the wait until the target has taken the synthetic click (its thread holds the focus in the "
+      "clicked window and `WaitForInputIdle` reports it idle), and 64 characters sent one by one, "
+      "each logged by the target to its file (the gap between the first and the last character). "
+      "The wait used to run to its one-second limit on every injection: the target's process was "
+      "opened without the query right `WaitForInputIdle` needs, so that call failed at once and "
+      "the click never counted as taken. Into the target that is busy for 200 ms after the click, "
+      "the characters arrive after that time, all of them in the clicked box and in order.")
 print(f"- **Memory** grows by {(first_kb - hwm['after_entry']) / 1024:.1f} MiB over the first "
       f"{first_n} deliveries (OLE's drag-and-drop and marshalling machinery and the note window, "
       f"loaded on first use), then by {per_delivery:.0f} KiB per delivery up to {last_n}.")
 print("- **Hover entry** is late by the timer's own latency only, a few milliseconds at every "
       "delay; on Windows the timer's 15.6 ms granularity would add up to that much.")
-print("- **Idle**: the program's thread wakes only for the cover's foreground check.")
+print(f"- **Idle**: the program's thread switched {idle_rates.get('front', 0):.2f} times a second "
+      f"in front and {idle_rates.get('background', 0):.2f} behind another window (goal: fewer than "
+      "one wake-up a second). The cover's opacity follows the foreground from the system's "
+      "activation messages, with no poll left: they tell every case the poll told, another "
+      "program's window or one of this program's own (a dialog, a message box) coming to the "
+      "front. What is left in front is the caret blinking in the password box, which has the "
+      "focus: Wine's message trace (`WINEDEBUG=+msg`) shows nothing but the edit box's caret "
+      "timer, every 500 ms, two wake-ups a second of a few switches each. Windows 10 and later "
+      "stop a caret blinking after five seconds without input (the CaretTimeout setting); Wine "
+      "does not. The bare program's box never has the focus, so it has no caret. Behind another "
+      "window the box has no caret and the thread sleeps.")

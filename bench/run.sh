@@ -75,11 +75,29 @@ tsn_wait_window "Bare Window" 30
 (cd "$dir" && exec "$TSN_WINE" tessarin.exe </dev/null >/dev/null 2>&1) &
 pid=$!
 tsn_wait_window "Tessarin v3" 30
-xdotool search --onlyvisible --name "^Tessarin v3\$" windowactivate --sync 2>/dev/null || true
+# in_front CAPTION: that window is the foreground window.
+in_front() { tsn_wine_run "$TSN_WINTREE" --foreground | tr '\t' '\n' | grep -qx "caption=$1"; }
+# bring_to_front CAPTION: clicks the window where no other window covers it, as a user would
+# (there may be no window manager to ask), and waits until it is in front.
+bring_to_front() {
+  local x y
+  for x in 110 300 500 690; do
+    for y in 110 250 390; do
+      if tsn_wine_run "$TSN_WINTREE" --at $x $y | tr '\t' '\n' | grep -qx "caption=$1"; then
+        timeout 10 xdotool mousemove --sync $x $y click 1 && tsn_wait_for 10 in_front "$1" && return 0
+      fi
+    done
+  done
+  return 1
+}
+tsn_wait_for 10 in_front "Tessarin v3" || tsn_die "the keyboard window did not come to the front"
+timeout 10 xdotool mousemove --sync 0 0  # the pointer off both windows while they sit idle
 sleep 2  # let start-up work settle before the idle window opens
 echo "startup_hwm_kb $(awk '/^VmHWM/ {print $2}' /proc/$pid/status)" >>"$OUT/footprint.txt"
 idle front "$pid" "$bare"
-xdotool search --onlyvisible --name "^Bare Window\$" windowactivate --sync 2>/dev/null || true
+bring_to_front "Bare Window" || tsn_die "the bare program could not be brought to the front"
+timeout 10 xdotool mousemove --sync 0 0
+sleep 1  # the switch's own messages settle before the idle window opens
 idle background "$pid" "$bare"
 echo "idle_hwm_kb $(awk '/^VmHWM/ {print $2}' /proc/$pid/status)" >>"$OUT/footprint.txt"
 echo "bare_hwm_kb $(awk '/^VmHWM/ {print $2}' /proc/$bare/status)" >>"$OUT/footprint.txt"

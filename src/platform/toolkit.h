@@ -1,6 +1,7 @@
 #pragma once
 // The windowing toolkit: forms, message boxes and the message pump. Sizes and DPIs belong to
 // each form (Form::twipsPerPixel, Form::workArea).
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,12 @@ class Toolkit {
   // whenever it is shown or restored, since a minimise can lose it. False when the system
   // refuses; the toolkit then stops asking.
   virtual bool excludeFromCapture(bool exclude) = 0;
+
+  // Raised once the foreground may have moved to or from one of the program's windows: another
+  // program came to the front or gave it back, or one of the program's windows was activated or
+  // left. System::foregroundWindow says where it is now. The system tells the program so; nothing
+  // polls, so an idle program sleeps.
+  std::function<void()> onForegroundChanged;
 };
 
 }  // namespace tessarin::platform

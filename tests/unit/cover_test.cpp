@@ -127,20 +127,25 @@ TEST_F(Cover, IsMinimisedAndRestoredWithTheKeyboardWindow) {
 
 TEST_F(Cover, ForegroundSwitchesSetTheOpacityOncePerSwitchAndRestoreTheFocus) {
   auto& system = *program.system;
-  system.foreground = program.window().id();
-  program.toolkit.advance(100);
+  system.moveForeground(program.window().id());
   EXPECT_EQ(cover().opacity(), 1);
-  system.foreground = 0xBEEF;
-  program.toolkit.advance(50);
-  EXPECT_EQ(cover().opacity(), 0);
+  system.moveForeground(0xBEEF);
+  EXPECT_EQ(cover().opacity(), 0) << "at once, without waiting for a timer";
   program.toolkit.setFocus(0);
-  cover().setOpacity(7);  // shows whether the next ticks set it again
-  program.toolkit.advance(200);
-  EXPECT_EQ(cover().opacity(), 7);
-  system.foreground = cover().id();
-  program.toolkit.advance(50);
+  cover().setOpacity(7);  // shows whether a later event sets it again
+  system.moveForeground(0xCAFE);
+  EXPECT_EQ(cover().opacity(), 7) << "from one other program to another changes nothing";
+  system.moveForeground(cover().id());
   EXPECT_EQ(cover().opacity(), 1);
   EXPECT_TRUE(program.txtPassword().hasFocus());
+}
+
+TEST_F(Cover, AnIdleProgramRunsNoTimer) {
+  program.system->moveForeground(0xBEEF);
+  program.system->moveForeground(program.window().id());
+  for (auto* form : program.toolkit.loadedForms())
+    for (const auto& timer : static_cast<sim::SimForm*>(form)->timers())
+      EXPECT_FALSE(timer->running()) << "a timer wakes the program while nothing happens";
 }
 
 }  // namespace

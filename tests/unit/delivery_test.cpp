@@ -124,7 +124,7 @@ TEST_F(Delivery, InjectionClicksOnceThenPostsEveryCharacterInOrder) {
   EXPECT_EQ(std::count(calls.begin(), calls.end(), "clickLeft"), 1);
   EXPECT_EQ(std::count(click, calls.end(), "sendChar"), 10);
   EXPECT_EQ(std::count(calls.begin(), click, "sendChar"), 0);
-  EXPECT_EQ(program.system->foreground, 0x7001u);
+  EXPECT_EQ(program.system->foregroundWindow(), 0x7001u);
 }
 
 TEST_F(Delivery, InjectionHappensWhenNoTargetTakesTheEmptyDrop) {

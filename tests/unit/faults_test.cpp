@@ -46,8 +46,7 @@ TEST(Faults, TwoCopiesWritingOneSettingsFileKeepBothValues) {
   first.start();
   SimProgram second;
   second.directory = first.directory;  // the same program directory
-  second.system = std::make_unique<sim::SimSystem>(first.system->programDirectory());
-  second.platform = std::make_unique<platform::Platform>(platform::Platform{second.toolkit, *second.system});
+  second.useSystem(std::make_unique<sim::SimSystem>(first.system->programDirectory()));
   // Both run at once; only one application object can be current at a time, as in two processes.
   first.keyboard().TimerInterval(1100);
   auto firstApp = std::move(first.app);

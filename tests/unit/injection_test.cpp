@@ -87,7 +87,7 @@ TEST_F(Injection, AWindowThatClosesPartWayStopsTheTyping) {
 
 TEST_F(Injection, AnotherProgramComingToTheFrontStopsTheTyping) {
   target().foregroundMovesAfterChars = 2;
-  program.system->foreground = 0;
+  program.system->moveForeground(0);
   const auto message = failedInjection();
   EXPECT_NE(message.find(u"after 2 characters"), std::u16string::npos);
   EXPECT_EQ(target().received, u"se");

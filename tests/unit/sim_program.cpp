@@ -26,7 +26,14 @@ SimProgram::SimProgram() {
   directory = std::filesystem::temp_directory_path() / ("tessarin-unit-" + std::to_string(seed()));
   std::filesystem::create_directories(directory);
   const std::string dir = directory.string();
-  system = std::make_unique<sim::SimSystem>(std::u16string(dir.begin(), dir.end()));
+  useSystem(std::make_unique<sim::SimSystem>(std::u16string(dir.begin(), dir.end())));
+}
+
+void SimProgram::useSystem(std::unique_ptr<sim::SimSystem> simSystem) {
+  system = std::move(simSystem);
+  system->onForegroundMoved = [this] {
+    if (toolkit.onForegroundChanged) toolkit.onForegroundChanged();
+  };
   platform = std::make_unique<platform::Platform>(platform::Platform{toolkit, *system});
 }
 

@@ -28,6 +28,8 @@ class SimProgram {
   bool settingsFileExists() const;
   void start();
   void stop();
+  // Runs the program on this system, which tells the toolkit when the foreground moves.
+  void useSystem(std::unique_ptr<sim::SimSystem> simSystem);
 
   Keyboard& keyboard() { return app->Keyboard(); }
   FrmKeyboard& frm() { return keyboard().Form(); }

@@ -1,5 +1,5 @@
 // Forms: life cycle and the loaded-forms list, the message loop, modal shows, twips, window
-// styles, layered opacity, the pointer, mouse events and the move subclass.
+// styles, layered opacity, the pointer, mouse events, the move subclass and foreground moves.
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -83,6 +83,36 @@ TEST_F(FormTest, ModalShowDisablesTheOtherFormsUntilItIsHidden) {
   EXPECT_TRUE(IsWindowEnabled(hwndOf(*other)));
   EXPECT_EQ(GetWindow(hwndOf(*dialog), GW_OWNER), hwndOf(*owner));
   EXPECT_FALSE(dialog->visible());
+}
+
+TEST_F(FormTest, ForegroundMovesAreToldOnceTheSystemHasMadeThem) {
+  auto first = shownForm();
+  auto second = shownForm();
+  std::vector<HWND> seen;  // the foreground window at each event
+  toolkit.onForegroundChanged = [&] { seen.push_back(GetForegroundWindow()); };
+  SetForegroundWindow(hwndOf(*first));
+  ASSERT_TRUE(pumpUntil([&] { return GetForegroundWindow() == hwndOf(*first); }));
+  toolkit.doEvents();
+  seen.clear();
+
+  // Both forms see the move (one leaves, one comes); the program hears of it once.
+  SetForegroundWindow(hwndOf(*second));
+  ASSERT_TRUE(pumpUntil([&] { return !seen.empty(); }));
+  toolkit.doEvents();
+  EXPECT_EQ(seen, (std::vector<HWND>{hwndOf(*second)}));
+
+  // The form that saw the move goes before the news arrives: it still arrives, and later moves
+  // are told too.
+  seen.clear();
+  SetForegroundWindow(hwndOf(*first));
+  second->unload();
+  ASSERT_TRUE(pumpUntil([&] { return !seen.empty(); }));
+  auto third = shownForm();
+  seen.clear();
+  SetForegroundWindow(hwndOf(*third));
+  ASSERT_TRUE(pumpUntil([&] { return !seen.empty(); }));
+  EXPECT_EQ(seen.back(), hwndOf(*third));
+  toolkit.onForegroundChanged = nullptr;
 }
 
 TEST_F(FormTest, BoundsAreTheOuterRectangleInTwipsRoundedToPixels) {

@@ -50,6 +50,45 @@ TEST_F(ToolbarTest, EntriesKeepTheirOrderAndHiddenOnesStayHidden) {
   EXPECT_TRUE(separator.fsStyle & BTNS_SEP);
 }
 
+// The pictures are drawn all at once when the bar is first painted; each button then shows the
+// picture of its own key, one square of the strip, whatever was added before it.
+TEST_F(ToolbarTest, EachButtonGetsThePictureOfItsKeyWhenTheBarIsPainted) {
+  form->show();
+  RedrawWindow(window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(window(), TB_GETIMAGELIST, 0, 0));
+  ASSERT_NE(images, nullptr);
+  EXPECT_EQ(ImageList_GetImageCount(images), 4);
+  std::vector<int> pictures;
+  for (int entry : {0, 1, 3, 5}) {
+    TBBUTTON button{};
+    SendMessageW(window(), TB_GETBUTTON, entry, reinterpret_cast<LPARAM>(&button));
+    pictures.push_back(button.iBitmap);
+  }
+  EXPECT_EQ(pictures, (std::vector<int>{0, 1, 2, 3}));
+  // Two different keys have different pictures: the strip was cut at the right places.
+  int side = 0;
+  ImageList_GetIconSize(images, &side, &side);
+  const auto pixelsOf = [&](int index) {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, side, side);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    PatBlt(dc, 0, 0, side, side, WHITENESS);
+    ImageList_Draw(images, index, dc, 0, 0, ILD_NORMAL);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < side; ++y)
+      for (int x = 0; x < side; ++x) pixels.push_back(GetPixel(dc, x, y));
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return pixels;
+  };
+  const auto standard = pixelsOf(0);
+  EXPECT_NE(standard, pixelsOf(1));
+  EXPECT_NE(standard, std::vector<COLORREF>(standard.size(), RGB(255, 255, 255))) << "an empty picture";
+}
+
 TEST_F(ToolbarTest, PressedStateIsSetByKeyAndReadBack) {
   toolbar->setButtonPressed(u"Hover", true);
   EXPECT_TRUE(toolbar->buttonPressed(u"Hover"));

@@ -161,7 +161,13 @@ platform::WindowId SimSystem::windowFromPoint(platform::PixelPoint point) const 
 
 void SimSystem::bringToFront(platform::WindowId window) {
   record("bringToFront(" + std::to_string(window) + ")");
-  if (window) foreground = window;
+  if (window) moveForeground(window);
+}
+
+void SimSystem::moveForeground(platform::WindowId window) {
+  if (window == foreground_) return;
+  foreground_ = window;
+  if (onForegroundMoved) onForegroundMoved();
 }
 
 void SimSystem::clickLeft() { record("clickLeft"); }
@@ -172,7 +178,7 @@ platform::System::SendResult SimSystem::sendChar(platform::WindowId window, char
   if (!target) return SendResult::Lost;
   if (target->refusesChars) return SendResult::Refused;
   target->received.push_back(ch);
-  if (target->received.size() == target->foregroundMovesAfterChars) foreground = 0x7FFF;
+  if (target->received.size() == target->foregroundMovesAfterChars) moveForeground(0x7FFF);
   if (target->received.size() == target->closesAfterChars) target->id = 0;
   return SendResult::Taken;
 }

@@ -3,6 +3,7 @@
 // test chooses); everything else is recorded so tests can see what the program asked for.
 #include <array>
 #include <deque>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -46,7 +47,7 @@ class SimSystem : public platform::System {
   std::optional<std::string> readFileStart(std::u16string_view path, std::size_t maxBytes) const override;
   void emptyClipboard() override;
   void shellOpen(platform::WindowId owner, std::u16string_view address) override;
-  platform::WindowId foregroundWindow() const override { return foreground; }
+  platform::WindowId foregroundWindow() const override { return foreground_; }
   double randomUnit() override;
 
   // A program path ("dir\file") as a path of the machine the tests run on.
@@ -90,7 +91,10 @@ class SimSystem : public platform::System {
   std::uintptr_t installedHook = 0;
   std::deque<double> randomDraws;  // scripted draws; 0.5 when none are left
   platform::PixelPoint cursor;
-  platform::WindowId foreground = 0;
+  // Another window comes to the front (or one of the program's), and the program is told, as
+  // the system sends it WM_ACTIVATEAPP and WM_ACTIVATE.
+  void moveForeground(platform::WindowId window);
+  std::function<void()> onForegroundMoved;
   // How long the last wait for a click was allowed to take.
   long lastClickTimeoutMs = 0;
   int profileWrites = 0;
@@ -98,6 +102,7 @@ class SimSystem : public platform::System {
  private:
   void record(std::string call);
   std::u16string programDirectory_;
+  platform::WindowId foreground_ = 0;
 };
 
 }  // namespace tessarin::sim

@@ -96,6 +96,7 @@ LRESULT CALLBACK Win32Form::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
 // Normally after unload; also when the system destroys the window with its owner.
 void Win32Form::windowDestroyed() {
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+  toolkit_.formWindowDestroyed(hwnd_);
   hwnd_ = nullptr;
   if (modal_) endModal();
   if (loaded_) {
@@ -112,7 +113,14 @@ LRESULT Win32Form::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       menu_.detach();
       break;
+    case WM_ACTIVATEAPP:
+      toolkit_.foregroundMoving(hwnd_);
+      return 0;
+    case Win32Toolkit::kForegroundSettled:
+      toolkit_.foregroundSettled();
+      return 0;
     case WM_ACTIVATE:
+      toolkit_.foregroundMoving(hwnd_);
       if (LOWORD(wParam) == WA_INACTIVE) {
         HWND focus = GetFocus();
         if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;

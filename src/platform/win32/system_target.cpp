@@ -42,7 +42,9 @@ bool Win32System::waitForClickTaken(WindowId window, long timeoutMs) {
   const HWND root = GetAncestor(target, GA_ROOT);
   DWORD process = 0;
   const DWORD thread = GetWindowThreadProcessId(target, &process);
-  const HANDLE program = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process);
+  // WaitForInputIdle needs the full query right; with less it fails at once, and the wait ran
+  // to its end on every injection. A program that refuses the right is judged by its focus alone.
+  const HANDLE program = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, process);
   const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
   bool taken = false;
   for (;;) {

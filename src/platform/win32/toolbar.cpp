@@ -28,21 +28,36 @@ HIMAGELIST Win32Toolbar::createImages(UINT dpi) {
 
 // The pictures are drawn again at the new DPI, in the order the buttons refer to them.
 void Win32Toolbar::dpiChanged() {
+  drawGlyphs();
+  formResized();
+}
+
+// Drawn when the bar is first painted, all at once, rather than one by one as buttons are added.
+void Win32Toolbar::drawGlyphs() {
   HIMAGELIST images = createImages(dpi());
+  std::vector<std::u16string_view> keys;
   for (const Entry& entry : entries_) {
-    if (!entry.key.empty()) addToolbarGlyph(images, entry.key, dpi());
+    if (!entry.key.empty()) keys.push_back(entry.key);
+  }
+  try {
+    addToolbarGlyphs(images, keys, dpi());
+  } catch (...) {
+    ImageList_Destroy(images);
+    throw;
   }
   SendMessageW(hwnd(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
   ImageList_Destroy(images_);
   images_ = images;
-  formResized();
+  glyphsDrawn_ = true;
 }
 
 // The toolbar does not destroy an image list it was given.
 Win32Toolbar::~Win32Toolbar() { ImageList_Destroy(images_); }
 
 void Win32Toolbar::addButton(std::u16string_view key, std::u16string_view toolTip, bool visible) {
-  add(addToolbarGlyph(images_, key, dpi()), BTNS_BUTTON, visible, Entry{std::u16string(key), std::u16string(toolTip), {}});
+  const auto glyph = std::count_if(entries_.begin(), entries_.end(), [](const Entry& entry) { return !entry.key.empty(); });
+  add(static_cast<int>(glyph), BTNS_BUTTON, visible, Entry{std::u16string(key), std::u16string(toolTip), {}});
+  if (glyphsDrawn_) drawGlyphs();
 }
 
 void Win32Toolbar::addSeparator(bool visible) { add(0, BTNS_SEP, visible, Entry{}); }
@@ -147,6 +162,7 @@ void Win32Toolbar::showMenu(int commandId) {
 void Win32Toolbar::formResized() { SendMessageW(hwnd(), TB_AUTOSIZE, 0, 0); }
 
 LRESULT Win32Toolbar::message(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if ((msg == WM_PAINT || msg == WM_PRINTCLIENT) && !glyphsDrawn_) drawGlyphs();
   return passOnReportingMoves(msg, wParam, lParam, onMouseMove);
 }
 

@@ -39,6 +39,7 @@ class Win32Toolbar final : public NativeControl<Toolbar> {
   };
 
   static HIMAGELIST createImages(UINT dpi);
+  void drawGlyphs();
   void add(int image, BYTE style, bool visible, Entry entry);
   // Command ids are 1 + the entry's index.
   const Entry* entryAt(int commandId) const;
@@ -47,6 +48,7 @@ class Win32Toolbar final : public NativeControl<Toolbar> {
 
   HIMAGELIST images_;
   std::vector<Entry> entries_;
+  bool glyphsDrawn_ = false;
 };
 
 }  // namespace tessarin::platform::win32

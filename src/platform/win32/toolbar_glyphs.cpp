@@ -201,29 +201,38 @@ void draw(HDC dc, std::u16string_view key) {
 
 int glyphPixels(UINT dpi) { return MulDiv(kGlyphSize, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI); }
 
-int addToolbarGlyph(HIMAGELIST images, std::u16string_view key, UINT dpi) {
+// All the pictures are drawn side by side into one bitmap and added to the list in one go: the
+// system's device contexts, bitmaps and list insertions cost more than the drawing itself.
+void addToolbarGlyphs(HIMAGELIST images, const std::vector<std::u16string_view>& keys, UINT dpi) {
+  if (keys.empty()) return;
   const int pixels = glyphPixels(dpi);
+  const int width = pixels * static_cast<int>(keys.size());
   HDC screen = GetDC(nullptr);
   HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, pixels, pixels);
+  HBITMAP strip = CreateCompatibleBitmap(screen, width, pixels);
   ReleaseDC(nullptr, screen);
-  HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
-  const RECT all{0, 0, pixels, pixels};
+  HGDIOBJ oldBitmap = SelectObject(dc, strip);
+  const RECT all{0, 0, width, pixels};
   HBRUSH background = CreateSolidBrush(kTransparent);
   FillRect(dc, &all, background);
   DeleteObject(background);
-  // The shapes are drawn on the 16-unit grid; the world transform scales lines, fills and text.
+  // The shapes are drawn on the 16-unit grid; the world transform scales lines, fills and text
+  // and moves each picture to its place in the strip.
   SetGraphicsMode(dc, GM_ADVANCED);
   const float scale = static_cast<float>(pixels) / kGlyphSize;
-  const XFORM toPixels{scale, 0, 0, scale, 0, 0};
-  SetWorldTransform(dc, &toPixels);
-  draw(dc, key);
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    const XFORM toPixels{scale, 0, 0, scale, static_cast<float>(pixels * static_cast<int>(i)), 0};
+    SetWorldTransform(dc, &toPixels);
+    // Each picture stays inside its own square, as it did in a bitmap of its own.
+    SelectClipRgn(dc, nullptr);
+    IntersectClipRect(dc, 0, 0, kGlyphSize, kGlyphSize);
+    draw(dc, keys[i]);
+  }
   SelectObject(dc, oldBitmap);
   DeleteDC(dc);
-  const int index = ImageList_AddMasked(images, bitmap, kTransparent);
-  DeleteObject(bitmap);
-  if (index < 0) throwLastError("ImageList_AddMasked");
-  return index;
+  const int first = ImageList_AddMasked(images, strip, kTransparent);
+  DeleteObject(strip);
+  if (first < 0) throwLastError("ImageList_AddMasked");
 }
 
 }  // namespace tessarin::platform::win32

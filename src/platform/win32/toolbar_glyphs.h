@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <string_view>
+#include <vector>
 
 namespace tessarin::platform::win32 {
 
@@ -12,8 +13,8 @@ inline constexpr int kGlyphSize = 16;
 
 // The side of a picture in pixels at that DPI.
 int glyphPixels(UINT dpi);
-// Adds the picture for the key (a plain frame for a key without one), drawn for that DPI, to a
-// list made for glyphPixels(dpi), and returns its index.
-int addToolbarGlyph(HIMAGELIST images, std::u16string_view key, UINT dpi);
+// Adds the pictures for the keys in their order (a plain frame for a key without one), drawn for
+// that DPI, to a list made for glyphPixels(dpi).
+void addToolbarGlyphs(HIMAGELIST images, const std::vector<std::u16string_view>& keys, UINT dpi);
 
 }  // namespace tessarin::platform::win32

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/win32/callback.h"
 #include "platform/win32/cursor.h"
 #include "platform/win32/form.h"
 #include "platform/win32/message_box.h"
@@ -127,6 +128,23 @@ void Win32Toolkit::park(std::exception_ptr error) noexcept {
 
 void Win32Toolkit::rethrowParked() {
   if (auto error = std::exchange(parked_, nullptr)) std::rethrow_exception(error);
+}
+
+void Win32Toolkit::foregroundMoving(HWND form) {
+  if (foregroundMovePostedTo_) return;
+  if (PostMessageW(form, kForegroundSettled, 0, 0)) foregroundMovePostedTo_ = form;
+}
+
+void Win32Toolkit::foregroundSettled() {
+  foregroundMovePostedTo_ = nullptr;
+  fire(onForegroundChanged);
+}
+
+void Win32Toolkit::formWindowDestroyed(HWND form) {
+  if (foregroundMovePostedTo_ != form) return;
+  foregroundMovePostedTo_ = nullptr;
+  for (Win32Form* other : loaded_)
+    if (other->hwnd() != form) return foregroundMoving(other->hwnd());
 }
 
 void Win32Toolkit::wake() { PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0); }

@@ -50,6 +50,14 @@ class Win32Toolkit final : public Toolkit {
   // A loop waiting in GetMessage re-checks its condition only after a message; the change may
   // have come from a sent message or hook call that GetMessage handled without returning.
   static void wake();
+  // A form saw the activation move (WM_ACTIVATEAPP, WM_ACTIVATE). The event is raised from a
+  // message posted to that form, once the system has finished moving the foreground, and once
+  // for all the forms that saw the same move.
+  void foregroundMoving(HWND form);
+  static constexpr UINT kForegroundSettled = WM_APP + 1;
+  void foregroundSettled();
+  // A form's window is going; a move posted to it goes to another form.
+  void formWindowDestroyed(HWND form);
 
  private:
   // Returns false for WM_QUIT.
@@ -63,6 +71,7 @@ class Win32Toolkit final : public Toolkit {
   HWND hiddenOwner_;
   bool excludeFromCapture_ = false;
   bool captureRefused_ = false;
+  HWND foregroundMovePostedTo_ = nullptr;
 };
 
 }  // namespace tessarin::platform::win32

@@ -8,7 +8,6 @@ namespace tessarin {
 
 namespace {
 constexpr platform::Color kCoverColor = 0x00C0FFC0;
-constexpr long kForegroundCheckMs = 50;
 constexpr int kDoubleClickRepaints = 1000;
 }  // namespace
 
@@ -17,9 +16,6 @@ FrmBlank::FrmBlank(platform::Platform& platform)
       form_(platform.toolkit.createForm({platform::FormStyle::Borderless, kCaption, kCoverColor, false})) {
   Timer1 = &form_->addTimer();
   Timer1->setInterval(0);
-  tmrForegroundCheck = &form_->addTimer();
-  tmrForegroundCheck->setInterval(kForegroundCheckMs);
-  tmrForegroundCheck->setEnabled(false);
   txtSetup = &form_->addTextBox({platform::FontSpec{}, false, false, kCoverColor});
   form_->setBounds({0, 0, 4680, 3090});
 
@@ -29,16 +25,20 @@ FrmBlank::FrmBlank(platform::Platform& platform)
       if (auto* kb = keyboard()) kb->Resize(true);
     };
     form_->installSubclass({{}, relayout, relayout});
-    tmrForegroundCheck->setEnabled(true);
+    platform_.toolkit.onForegroundChanged = [this] { foregroundChanged(); };
   };
-  form_->onUnload = [this] { form_->removeSubclass(); };
+  form_->onUnload = [this] {
+    platform_.toolkit.onForegroundChanged = nullptr;
+    form_->removeSubclass();
+  };
   form_->onMouseDown = [this](const platform::MouseEvent& e) { mouseDown(e); };
   form_->onMouseMove = [this](const platform::MouseEvent& e) { mouseMove(e); };
   form_->onMouseUp = [this](const platform::MouseEvent& e) { mouseUp(e); };
   form_->onDblClick = [this] { dblClick(); };
   Timer1->onTick = [this] { hoverTick(); };
-  tmrForegroundCheck->onTick = [this] { foregroundTick(); };
 }
+
+FrmBlank::~FrmBlank() { platform_.toolkit.onForegroundChanged = nullptr; }
 
 Keyboard* FrmBlank::keyboard() {
   auto* app = Application::current();
@@ -124,7 +124,7 @@ void FrmBlank::hoverTick() {
   }
 }
 
-void FrmBlank::foregroundTick() {
+void FrmBlank::foregroundChanged() {
   auto* kb = keyboard();
   if (!kb) return;
   const auto foreground = platform_.system.foregroundWindow();

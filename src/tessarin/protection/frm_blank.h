@@ -15,13 +15,13 @@ class FrmBlank {
   static constexpr const char16_t* kCaption = u"Tessarin Screenlogger Protection Layer";
 
   explicit FrmBlank(platform::Platform& platform);
+  ~FrmBlank();
   FrmBlank(const FrmBlank&) = delete;
   FrmBlank& operator=(const FrmBlank&) = delete;
 
   platform::Form& form() { return *form_; }
 
-  platform::Timer* Timer1;              // the hover timer
-  platform::Timer* tmrForegroundCheck;  // keeps the cover invisible while another program is in front
+  platform::Timer* Timer1;  // the hover timer
   platform::TextBox* txtSetup;
 
   platform::CommandButton* PressedButton = nullptr;
@@ -36,7 +36,8 @@ class FrmBlank {
   void mouseUp(const platform::MouseEvent& e);
   void dblClick();
   void hoverTick();
-  void foregroundTick();
+  // Keeps the cover invisible while another program is in front.
+  void foregroundChanged();
 
   platform::Platform& platform_;
   std::unique_ptr<platform::Form> form_;
