@@ -54,11 +54,15 @@ class DragData {
   // until the drop, the formats are listed from the start but the text itself is handed out
   // only once the drop is decided, and never after the drag has ended.
   virtual void setText(std::u16string_view text, bool heldBackUntilDrop = false) = 0;
+  // The drag only points at a place: it offers an empty text, so targets show it as they would
+  // a text, but its release drops nothing there (they see it leave).
+  virtual void setPointingOnly() = 0;
 };
 
 // How a drag from a text box ended.
 struct DragOutcome {
-  // The button was released (over a target or not); false when Escape cancelled the drag.
+  // The button was released (over a target or not, dropping or only pointing); false when
+  // Escape cancelled the drag.
   bool released = false;
   // What the drop target reported; 0 when nothing took the drop.
   long effect = 0;

@@ -2,7 +2,8 @@
 // The text a drag carries, and when a drop target may read it. Held back, the text goes out
 // only between the moment the drop is decided (the button released over a target) and the end
 // of the drag, so that a window the pointer merely passes over reads nothing. The text is
-// wiped when the drag ends, whoever still holds the data.
+// wiped when the drag ends, whoever still holds the data. A drag that only points carries no
+// text at all, and its release drops nothing.
 #include <string_view>
 
 #include "platform/secure_string.h"
@@ -15,6 +16,11 @@ class DragText {
     text_.assign(text);
     heldBack_ = heldBackUntilDrop;
   }
+  void pointOnly() {
+    text_.clear();
+    pointingOnly_ = true;
+  }
+  bool dropsOnRelease() const { return !pointingOnly_; }
   void dropDecided() {
     if (phase_ == Phase::Dragging) phase_ = Phase::Dropping;
   }
@@ -34,6 +40,7 @@ class DragText {
   enum class Phase { Dragging, Dropping, Ended };
   SecureString text_;
   bool heldBack_ = false;
+  bool pointingOnly_ = false;
   Phase phase_ = Phase::Dragging;
   bool takenOnDrop_ = false;
 };

@@ -74,12 +74,17 @@ class System {
   virtual void bringToFront(WindowId window) = 0;
   // One synthetic left click (press, then release) at the pointer.
   virtual void clickLeft() = 0;
-  // Hands one UTF-16 code unit to the window as WM_CHAR and returns once its program has
-  // handled it. Refused: the system does not let this program reach the window (it belongs to
-  // a program running at a higher integrity level). Lost: the window is gone, or did not
-  // answer within a second.
+  // Hands UTF-16 code units to the window as WM_CHAR, in order and all at once, and returns
+  // once its program has handled them: how many the window itself took, and why it took no
+  // more. Refused: the system does not let this program reach the window (it belongs to a
+  // program running at a higher integrity level). Lost: the window is gone, or its program
+  // made no progress for a second.
   enum class SendResult { Taken, Refused, Lost };
-  virtual SendResult sendChar(WindowId window, char16_t ch) = 0;
+  struct TypeResult {
+    std::size_t taken = 0;
+    SendResult result = SendResult::Taken;
+  };
+  virtual TypeResult typeChars(WindowId window, std::u16string_view units) = 0;
   // Whose a window is, before anything is delivered to it.
   enum class WindowOwner { None, ThisProgram, OtherDesktop, OtherProgram };
   virtual WindowOwner windowOwner(WindowId window) const = 0;

@@ -101,7 +101,7 @@ journey_settings() {
 journey_start() {
   # Not in a subshell: the program must stay this shell's child so that its exit can be waited for.
   cd "$JOURNEY_DIR" || return 1
-  tsn_wine_start "$JOURNEY_ARTIFACTS/$(basename "$1" .exe).log" "$@"
+  tsn_wine_start "$JOURNEY_ARTIFACTS/$(basename "${1//\\//}" .exe).log" "$@"
   JOURNEY_PID=$TSN_LAST_PID
   JOURNEY_PIDS+=("$JOURNEY_PID")
   cd - >/dev/null
@@ -164,7 +164,7 @@ TREE_FIELDS='{
 edit_fields() {
   awk -F'\t' -v fields="${*:2}" "$TREE_FIELDS"'
     NR == 1 { rx = f["x"] + 0; ry = f["y"] + 0; rw = f["w"] + 0; rh = f["h"] + 0 }
-    tolower(f["class"]) == "edit" {
+    tolower(f["class"]) == "edit" || tolower(f["class"]) ~ /^richedit/ {
       x = f["x"] + 0; y = f["y"] + 0
       inside = x >= rx && y >= ry && x + f["w"] <= rx + rw && y + f["h"] <= ry + rh
       line = (f["passchar"] + 0 != 0 ? "masked" : "plain") "\t" \
@@ -671,6 +671,15 @@ button_centre() {
   awk -F'\t' -v want="$2" "$TREE_FIELDS"'
     f["class"] == "Button" && f["caption"] == want { print int(f["x"] + f["w"] / 2), int(f["y"] + f["h"] / 2); found = 1; exit }
     END { exit !found }' "$tree"
+}
+
+WORDPAD="Document - Wine Wordpad"
+
+# close_unsaved_wordpad PID: closes WordPad and answers "No" when it asks to save its text.
+close_unsaved_wordpad() {
+  local at
+  wintree --close "$WORDPAD" && tsn_wait_for 20 button_centre "Wine Wordpad" "&No" >/dev/null || return 1
+  at=$(button_centre "Wine Wordpad" "&No") && click_at $at && tsn_wait_exit "$1" 30
 }
 
 # close_unsaved_notepad PID: closes notepad and answers "No" when it asks to save its text.

@@ -120,18 +120,6 @@ TEST_F(SystemTest, ASyntheticClickLandsUnderThePointer) {
   EXPECT_TRUE(pumpUntil([&] { return clicks == 1; }));
 }
 
-TEST_F(SystemTest, SentCharactersReachTheWindowInOrder) {
-  auto form = loadedForm();
-  TextBox& box = form->addTextBox({});
-  for (char16_t ch : std::u16string(u"p\u00E4\U0001F600!")) EXPECT_EQ(system.sendChar(box.id(), ch), System::SendResult::Taken);
-  EXPECT_TRUE(pumpUntil([&] { return box.text().size() == 5; }));
-  EXPECT_EQ(std::u16string(box.text().view()), u"p\u00E4\U0001F600!");
-  EXPECT_EQ(system.sendChar(0, u'x'), System::SendResult::Lost);
-  const HWND gone = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-  DestroyWindow(gone);
-  EXPECT_EQ(system.sendChar(reinterpret_cast<WindowId>(gone), u'x'), System::SendResult::Lost);
-}
-
 TEST_F(SystemTest, EmptyingTheClipboardRemovesItsText) {
   ASSERT_TRUE(OpenClipboard(nullptr));
   EmptyClipboard();

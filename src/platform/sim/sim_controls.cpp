@@ -98,7 +98,7 @@ void SimTextBox::startDrag() {
   if (duringDrag) duringDrag();
   platform::DragOutcome outcome;
   outcome.released = dragEnding.released;
-  if (dragEnding.released) {
+  if (dragEnding.released && lastDrag.readable.dropsOnRelease()) {
     lastDrag.readable.dropDecided();
     outcome.effect = dragEnding.effect;
     if (dragEnding.effect != 0 && dragEnding.targetReadsOnDrop) readOnDrop = lastDrag.targetReads();

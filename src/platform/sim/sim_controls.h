@@ -85,11 +85,16 @@ class SimDragData : public platform::DragData {
     heldBack = heldBackUntilDrop;
     readable.set(text, heldBackUntilDrop);
   }
+  void setPointingOnly() override {
+    pointingOnly = true;
+    readable.pointOnly();
+  }
   // A drop target asks for the text: what it gets, or nothing.
   std::optional<std::u16string> targetReads();
   platform::SecureString text;
   bool textSet = false;
   bool heldBack = false;
+  bool pointingOnly = false;
   platform::DragText readable;
 };
 

@@ -172,15 +172,23 @@ void SimSystem::moveForeground(platform::WindowId window) {
 
 void SimSystem::clickLeft() { record("clickLeft"); }
 
-platform::System::SendResult SimSystem::sendChar(platform::WindowId window, char16_t ch) {
-  record("sendChar");
+// Like the real thing, every unit is handed over before the target handles the first: the
+// foreground moving part-way does not hold back the rest, a window that closes does.
+platform::System::TypeResult SimSystem::typeChars(platform::WindowId window, std::u16string_view units) {
+  record("typeChars");
   auto* target = foreignWindow(window);
-  if (!target) return SendResult::Lost;
-  if (target->refusesChars) return SendResult::Refused;
-  target->received.push_back(ch);
-  if (target->received.size() == target->foregroundMovesAfterChars) moveForeground(0x7FFF);
-  if (target->received.size() == target->closesAfterChars) target->id = 0;
-  return SendResult::Taken;
+  if (!target) return {0, SendResult::Lost};
+  if (target->refusesChars) return {0, SendResult::Refused};
+  target->batchSizes.push_back(units.size());
+  TypeResult typed;
+  for (char16_t unit : units) {
+    if (!target->id) return {typed.taken, SendResult::Lost};
+    target->received.push_back(unit);
+    ++typed.taken;
+    if (target->received.size() == target->foregroundMovesAfterChars) moveForeground(0x7FFF);
+    if (target->received.size() == target->closesAfterChars) target->id = 0;
+  }
+  return typed;
 }
 
 platform::System::WindowOwner SimSystem::windowOwner(platform::WindowId window) const {

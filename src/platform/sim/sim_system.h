@@ -36,7 +36,7 @@ class SimSystem : public platform::System {
   platform::WindowId windowFromPoint(platform::PixelPoint point) const override;
   void bringToFront(platform::WindowId window) override;
   void clickLeft() override;
-  SendResult sendChar(platform::WindowId window, char16_t ch) override;
+  TypeResult typeChars(platform::WindowId window, std::u16string_view units) override;
   WindowOwner windowOwner(platform::WindowId window) const override;
   bool waitForClickTaken(platform::WindowId window, long timeoutMs) override;
   std::uint32_t programOf(platform::WindowId window) const override;
@@ -74,6 +74,8 @@ class SimSystem : public platform::System {
     bool refusesChars = false;
     std::size_t closesAfterChars = std::u16string::npos;
     std::size_t foregroundMovesAfterChars = std::u16string::npos;
+    // The size of every batch of characters handed to the window.
+    std::vector<std::size_t> batchSizes = {};
     long clickTakesMs = 0;
     std::uint32_t program = 2;
     bool otherDesktop = false;

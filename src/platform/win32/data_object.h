@@ -15,6 +15,8 @@ class TextDataObject final : public ComObject<IDataObject, IID_IDataObject>, pub
   TextDataObject() = default;
 
   void setText(std::u16string_view text, bool heldBackUntilDrop) override { text_.set(text, heldBackUntilDrop); }
+  void setPointingOnly() override { text_.pointOnly(); }
+  bool dropsOnRelease() const { return text_.dropsOnRelease(); }
   // Called by the drag: the button was released, then the drag loop ended.
   void dropDecided() { text_.dropDecided(); }
   void dragEnded() { text_.dragEnded(); }

@@ -1,5 +1,5 @@
 // The window a password is typed into: whose it is, whether it has taken the click that gives
-// it the focus, its name, and the characters themselves.
+// it the focus, and its name.
 #include <windows.h>
 
 #include "platform/win32/system.h"
@@ -16,8 +16,6 @@ std::wstring desktopName(HDESK desktop) {
 
 // Between looks at the target's thread while it handles the click.
 constexpr DWORD kLookIntervalMs = 2;
-// How long one character may take the target.
-constexpr UINT kCharTimeoutMs = 1000;
 
 }  // namespace
 
@@ -92,16 +90,6 @@ Win32System::WindowName Win32System::windowName(WindowId window) const {
     CloseHandle(program);
   }
   return name;
-}
-
-// Sent rather than posted: a queued character tells nothing of whether the target took it, so
-// a window that closed or lost the foreground part-way could not be noticed.
-Win32System::SendResult Win32System::sendChar(WindowId window, char16_t ch) {
-  DWORD_PTR result = 0;
-  SetLastError(ERROR_SUCCESS);
-  if (window && SendMessageTimeoutW(handle(window), WM_CHAR, ch, 0, SMTO_ABORTIFHUNG, kCharTimeoutMs, &result))
-    return SendResult::Taken;
-  return GetLastError() == ERROR_ACCESS_DENIED ? SendResult::Refused : SendResult::Lost;
 }
 
 }  // namespace tessarin::platform::win32

@@ -65,7 +65,7 @@ void Keyboard::StartDrag(platform::DragData& data, long& allowedEffects) {
     dragNote_ = std::make_unique<FrmDragNote>(platform_);
     const bool injection = dragDropMode_ != kDragDrop;
     if (injection)
-      data.setText({});
+      data.setPointingOnly();
     else
       data.setText(selectedPassword_.view(), givePasswordOnlyOnDrop_);
     dragNote_->showFor(injection);

@@ -1,5 +1,7 @@
 #include "delivery/injection.h"
 
+#include "platform/common/utf16.h"
+
 namespace tessarin {
 
 namespace {
@@ -7,6 +9,9 @@ namespace {
 // that is busy for a moment gets it; one that never takes the focus still gets the characters
 // at its own window.
 constexpr long kClickTimeoutMs = 1000;
+// Small enough that typing stops soon after another program comes to the front, large enough
+// that a password goes over in a few batches.
+constexpr std::size_t kUnitsPerBatch = 16;
 
 DeliveryFailure Refusal(platform::System::WindowOwner owner) {
   using Owner = platform::System::WindowOwner;
@@ -36,16 +41,23 @@ DeliveryResult InjectIntoWindowUnderMouse(platform::Platform& platform, std::u16
   system.waitForClickTaken(target, kClickTimeoutMs);
   const auto inFront = system.programOf(system.foregroundWindow());
   DeliveryResult result;
-  // UTF-16 code units, so characters outside the ANSI code page arrive intact.
+  // UTF-16 code units, so characters outside the ANSI code page arrive intact; in batches, each
+  // handed over at once, with a look at the foreground between them.
   using Sent = platform::System::SendResult;
-  for (char16_t ch : text) {
-    const bool frontMoved = result.typed > 0 && system.programOf(system.foregroundWindow()) != inFront;
-    const Sent sent = frontMoved ? Sent::Lost : system.sendChar(target, ch);
-    if (sent != Sent::Taken) {
-      result.failure = sent == Sent::Refused && result.typed == 0 ? DeliveryFailure::Refused : DeliveryFailure::Interrupted;
+  for (auto rest = text; !rest.empty();) {
+    if (result.typed > 0 && system.programOf(system.foregroundWindow()) != inFront) {
+      result.failure = DeliveryFailure::Interrupted;
       break;
     }
-    ++result.typed;
+    const auto batch = common::CutKeepingPairs(rest, kUnitsPerBatch);
+    const auto typed = system.typeChars(target, batch);
+    result.typed += typed.taken;
+    if (typed.result != Sent::Taken) {
+      result.failure = typed.result == Sent::Refused && result.typed == 0 ? DeliveryFailure::Refused
+                                                                           : DeliveryFailure::Interrupted;
+      break;
+    }
+    rest.remove_prefix(batch.size());
   }
   return result;
 }

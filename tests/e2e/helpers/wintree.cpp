@@ -104,6 +104,12 @@ bool isSlider(HWND h) {
 
 bool isEdit(HWND h) { return CompareStringOrdinal(className(h).c_str(), -1, L"Edit", -1, TRUE) == CSTR_EQUAL; }
 
+// RichEdit20W and its kin; their character positions are asked differently, so only the text.
+bool isRichEdit(HWND h) {
+  const std::wstring name = className(h);
+  return CompareStringOrdinal(name.substr(0, 8).c_str(), -1, L"RichEdit", -1, TRUE) == CSTR_EQUAL;
+}
+
 void describe(HWND h, int depth) {
   RECT r{};
   GetWindowRect(h, &r);
@@ -147,6 +153,8 @@ void describe(HWND h, int depth) {
     line += "\ttext=" + escaped(text);
     line += "\tsel=" + selection(h);
     line += "\tcharx=" + characterPlaces(h, text.size());
+  } else if (isRichEdit(h)) {
+    line += "\tpasschar=0\ttext=" + escaped(windowText(h));
   }
   emit(line);
 }
