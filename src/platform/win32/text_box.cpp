@@ -3,8 +3,10 @@
 #include <algorithm>
 
 #include "platform/win32/callback.h"
+#include "platform/win32/form.h"
 #include "platform/win32/mouse_event.h"
 #include "platform/win32/text.h"
+#include "platform/win32/toolkit.h"
 
 namespace tessarin::platform::win32 {
 namespace {
@@ -117,6 +119,11 @@ LRESULT Win32TextBox::message(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU:
       // The edit's own menu would offer Copy and Cut: the password never goes to the clipboard.
       return 0;
+    case WM_SETFOCUS:
+      // A focus that came without input (the program brought back to the front) starts the
+      // caret's time before it rests.
+      form_.toolkit().caretRest().awake();
+      return passOn(msg, wParam, lParam);
     default:
       return mouseMessage(msg, wParam, lParam);
   }

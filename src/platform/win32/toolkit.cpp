@@ -10,6 +10,10 @@
 #include "platform/win32/win32_error.h"
 
 namespace tessarin::platform::win32 {
+namespace {
+// As long as recent Windows lets a caret blink by default.
+constexpr DWORD kCaretRestMs = 5000;
+}  // namespace
 
 Win32Toolkit::Win32Toolkit() {
   Win32Form::registerWindowClass();
@@ -17,9 +21,11 @@ Win32Toolkit::Win32Toolkit() {
   hiddenOwner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                  GetModuleHandleW(nullptr), nullptr);
   if (!hiddenOwner_) throwLastError("CreateWindowExW (hidden owner)");
+  caretRest_.emplace(hiddenOwner_, kCaretRestMs);
 }
 
 Win32Toolkit::~Win32Toolkit() {
+  caretRest_.reset();
   DestroyWindow(hiddenOwner_);
   DestroyCursor(greyDot_);
   Win32Form::unregisterWindowClass();
@@ -95,6 +101,7 @@ bool Win32Toolkit::dispatch(MSG& msg) {
     PostQuitMessage(static_cast<int>(msg.wParam));
     return false;
   }
+  if (CaretRest::isInput(msg.message)) caretRest_->awake();
   if (!runKey(msg)) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);

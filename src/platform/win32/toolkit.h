@@ -5,9 +5,11 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/toolkit.h"
+#include "platform/win32/caret_rest.h"
 
 namespace tessarin::platform::win32 {
 
@@ -27,6 +29,9 @@ class Win32Toolkit final : public Toolkit {
   void doEvents() override;
   void doEventsFor(long milliseconds) override;
   bool excludeFromCapture(bool exclude) override;
+
+  // Input handled by the pump and a box taking the focus wake the resting caret.
+  CaretRest& caretRest() { return *caretRest_; }
 
   // Pumps messages until the last loaded form is unloaded (or WM_QUIT arrives).
   void runMessageLoop();
@@ -72,6 +77,7 @@ class Win32Toolkit final : public Toolkit {
   bool excludeFromCapture_ = false;
   bool captureRefused_ = false;
   HWND foregroundMovePostedTo_ = nullptr;
+  std::optional<CaretRest> caretRest_;
 };
 
 }  // namespace tessarin::platform::win32
