@@ -157,15 +157,17 @@ print(f"- **Start-up** is {mt / mb:.2f} times the bare program, {goal} the goal 
       "DPI asked of the system for every conversion, moves, texts and menu-bar redraws that "
       "changed nothing, and three DLLs loaded at start that serve only later actions.")
 print(f"- **Injection** takes {inject_median:.0f} ms at the median from the release to the last of "
-      "64 characters in the idle target. It is the end of the OLE drag (the target's drop handler, "
-      "which logs every format it is offered, asks our data object for each across processes), "
-      "the wait until the target has taken the synthetic click (its thread holds the focus in the "
-      "clicked window and `WaitForInputIdle` reports it idle), and 64 characters sent one by one, "
-      "each logged by the target to its file (the gap between the first and the last character). "
-      "The wait used to run to its one-second limit on every injection: the target's process was "
-      "opened without the query right `WaitForInputIdle` needs, so that call failed at once and "
-      "the click never counted as taken. Into the target that is busy for 200 ms after the click, "
-      "the characters arrive after that time, all of them in the clicked box and in order.")
+      "64 characters in the idle target. It is the end of the OLE drag, the wait until the target "
+      "has taken the synthetic click (its thread holds the focus in the clicked window and "
+      "`WaitForInputIdle` reports it idle), and the characters, each logged by the target to its "
+      "file. Two changes brought it from 99 ms: (1) the injection drag only points, so its "
+      "release ends the drag without a drop, and the drop target's cross-process calls at the "
+      "drop (asking our data object for every format) are gone; (2) the characters go in "
+      "batches of 16, each character queued at once behind a hit-test probe that the window "
+      "answers in turn (a window that is gone does not), where before each character was one "
+      "round trip between the processes. The probes still count exactly how many characters a "
+      "window that closes part-way took. Into the target that is busy for 200 ms after the "
+      "click, the characters arrive after that time, all of them in the clicked box and in order.")
 print(f"- **Memory** grows by {(first_kb - hwm['after_entry']) / 1024:.1f} MiB over the first "
       f"{first_n} deliveries (OLE's drag-and-drop and marshalling machinery and the note window, "
       f"loaded on first use), then by {per_delivery:.0f} KiB per delivery up to {last_n}.")
@@ -176,9 +178,10 @@ print(f"- **Idle**: the program's thread switched {idle_rates.get('front', 0):.2
       "one wake-up a second). The cover's opacity follows the foreground from the system's "
       "activation messages, with no poll left: they tell every case the poll told, another "
       "program's window or one of this program's own (a dialog, a message box) coming to the "
-      "front. What is left in front is the caret blinking in the password box, which has the "
-      "focus: Wine's message trace (`WINEDEBUG=+msg`) shows nothing but the edit box's caret "
-      "timer, every 500 ms, two wake-ups a second of a few switches each. Windows 10 and later "
-      "stop a caret blinking after five seconds without input (the CaretTimeout setting); Wine "
-      "does not. The bare program's box never has the focus, so it has no caret. Behind another "
-      "window the box has no caret and the thread sleeps.")
+      "front. The caret of the focused password box blinks on a timer, every 500 ms, which "
+      "woke the thread about twelve times a second; Windows 10 and later stop the blinking after "
+      "five seconds without input (the CaretTimeout setting), Wine never does. So the program "
+      "lets the caret rest (hides it, which stops its timer) five seconds after the last input "
+      "and shows it again on the next; the idle window opens after that rest, as for a user who "
+      "has stopped using the keyboard. Behind another window the box has no caret and the "
+      "thread sleeps.")

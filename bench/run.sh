@@ -92,7 +92,9 @@ bring_to_front() {
 }
 tsn_wait_for 10 in_front "Tessarin v3" || tsn_die "the keyboard window did not come to the front"
 timeout 10 xdotool mousemove --sync 0 0  # the pointer off both windows while they sit idle
-sleep 2  # let start-up work settle before the idle window opens
+# Start-up work settles, and the caret comes to rest five seconds after the last input, as it
+# does for a user who has stopped using the keyboard; then the idle window opens.
+sleep 7
 echo "startup_hwm_kb $(awk '/^VmHWM/ {print $2}' /proc/$pid/status)" >>"$OUT/footprint.txt"
 idle front "$pid" "$bare"
 bring_to_front "Bare Window" || tsn_die "the bare program could not be brought to the front"
