@@ -2,7 +2,8 @@
 # A layout beyond the ANSI code page: a UTF-8 file with Greek letters and a character outside
 # the BMP is imported through the Open dialog, and its copy in tsnconfig.ini (now a UTF-16 file)
 # brings the same keys back after a restart with "Keyboard Layout=Config", where clicking them
-# enters exactly those characters, and after "English Layout" then "Load Last Imported Layout".
+# enters exactly those characters, which arrive whole when dropped onto a program and when typed
+# into notepad, and after "English Layout" then "Load Last Imported Layout".
 # A layout saved into a folder with a Greek name and imported from there keeps them too.
 source "$(dirname "$0")/journey.sh"
 journey_begin layout_unicode
@@ -36,11 +37,33 @@ cp "$INI" "$JOURNEY_ARTIFACTS/tsnconfig.ini"
 
 journey_close_tessarin
 require "the program has ended before it starts again" tsn_pid_ended "$TESSARIN_PID"
+# Two programs to deliver to, started first so that the keyboard opens above them.
+journey_start notepad.exe
+NOTEPAD_PID=$JOURNEY_PID
+require "notepad starts" tsn_wait_window "$NOTEPAD" 60
+require "the target program starts" start_target
 journey_open_tessarin
 check "after a restart row 2 shows the Greek keys" wait_equals 10 "$GREEK_KEYS" row2_keys
 check "the text box starts empty" text_is ""
 check "the Greek keys and the one outside the BMP are clicked" type_on_screen "αβ𝛀ω"
 check "the plain box holds exactly those characters" tsn_wait_for 15 text_is "αβ𝛀ω"
+
+# Delivered whole both ways: dropped onto the target, then typed into notepad.
+read -r NOTEPAD_X NOTEPAD_Y <<<"$(edit_centre "$NOTEPAD")"
+read -r TARGET_X TARGET_Y <<<"$(edit_centre "$TARGET")"
+require "Options > Keep Password after Drag Drop" menu_pick o 1
+require "a double click selects the password" select_all plain
+require "it is dropped onto the target" drag_from_box plain "$TARGET_X" "$TARGET_Y"
+check "the target holds exactly those characters" tsn_wait_for 15 edit_text_is "$TARGET" "αβ𝛀ω"
+require "the keyboard comes back" restore_keyboard
+require "Options > Injection Mode" menu_pick o 4
+require "a double click selects the password" select_all plain
+require "it is injected into notepad" drag_from_box plain "$NOTEPAD_X" "$NOTEPAD_Y"
+check "notepad holds exactly those characters" tsn_wait_for 15 edit_text_is "$NOTEPAD" "αβ𝛀ω"
+check "screenshot of notepad" tsn_screenshot "$JOURNEY_ARTIFACTS/notepad.png"
+check "notepad closes without saving" close_unsaved_notepad "$NOTEPAD_PID"
+check "the target closes" close_program "$TARGET" "$TARGET_PID"
+require "the keyboard comes back" restore_keyboard
 
 menu_pick k 1
 check "English Layout: row 2 is English again" wait_equals 10 "$ENGLISH_KEYS" row2_keys
