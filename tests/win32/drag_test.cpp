@@ -1,7 +1,8 @@
-// OLE drag and drop: what the data object offers, the automatic start from the selection, and
-// a whole drag dropped onto a text box of the same program.
+// OLE drag and drop: what the data object offers, the automatic start from the selection, a
+// whole drag over a text box of the same program, and a drag that only points.
 #include <windowsx.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -128,6 +129,63 @@ TEST_F(DragTest, ADragOverAnotherTextBoxIsRefusedAndReportedAsReleased) {
   EXPECT_EQ(completed[0].effect, 0);
   EXPECT_FALSE(completed[0].textTakenOnDrop);
   EXPECT_EQ(std::u16string(target->text().view()), u"kept");
+}
+
+// A drop target of this program that only counts what the drag does to it, and takes a copy.
+class CountingDropTarget final : public ComObject<IDropTarget, IID_IDropTarget> {
+ public:
+  HRESULT STDMETHODCALLTYPE DragEnter(IDataObject*, DWORD, POINTL, DWORD* effect) override {
+    ++entered;
+    if (onEnter) onEnter();
+    *effect = DROPEFFECT_COPY;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD* effect) override {
+    *effect = DROPEFFECT_COPY;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE DragLeave() override {
+    ++left;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Drop(IDataObject*, DWORD, POINTL, DWORD* effect) override {
+    ++dropped;
+    *effect = DROPEFFECT_COPY;
+    return S_OK;
+  }
+  std::function<void()> onEnter;
+  int entered = 0;
+  int left = 0;
+  int dropped = 0;
+};
+
+// The left button as this thread's keyboard state has it, which is what the drag loop reads.
+void SetLeftButtonDown(bool down) {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_LBUTTON] = down ? 0x80 : 0;
+  SetKeyboardState(keys);
+}
+
+TEST_F(DragTest, ADragThatOnlyPointsPassesOverATargetAndDropsNothing) {
+  ComOwner<CountingDropTarget> dropTarget(new CountingDropTarget);
+  ASSERT_EQ(RegisterDragDrop(hwndOf(*target), dropTarget.get()), S_OK);
+  std::vector<DragOutcome> completed;
+  source->onOleStartDrag = [&](DragData& data, long&) { data.setPointingOnly(); };
+  source->onOleCompleteDrag = [&](const DragOutcome& outcome) { completed.push_back(outcome); };
+  // Held until the target has seen the drag come, then released over it.
+  dropTarget->onEnter = [] { SetLeftButtonDown(false); };
+  pointAt(*target);
+  SetLeftButtonDown(true);
+  source->startDrag();
+  SetLeftButtonDown(false);
+  RevokeDragDrop(hwndOf(*target));
+  ASSERT_EQ(completed.size(), 1u);
+  EXPECT_TRUE(completed[0].released) << "the release is what injection waits for";
+  EXPECT_EQ(completed[0].effect, 0);
+  EXPECT_GE(dropTarget->entered, 1) << "the target saw the drag come";
+  EXPECT_EQ(dropTarget->left, dropTarget->entered) << "and leave";
+  EXPECT_EQ(dropTarget->dropped, 0);
 }
 
 TEST_F(DragTest, AutomaticDragStartsFromAPressOnTheSelection) {
