@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The 32-bit build, for Windows that cannot run 64-bit programs: it runs in Wine's 32-bit loader
 # (in a prefix of this journey's own, made with Wine's 32-bit part), shows the keyboard window
-# and the cover, enters the key that is clicked, and ends when its window is closed.
+# and the cover, enters the key that is clicked, opens and cancels the Open dialog, and ends when
+# its window is closed.
 source "$(dirname "$0")/journey.sh"
 journey_begin x86
 
@@ -43,6 +44,10 @@ check "a click on \"q\" lands on the cover" \
   equals "$(val "$(wintree --at "$x" "$y")" caption)" "$COVER"
 click_at "$x" "$y"
 check "the plain text box shows q" tsn_wait_for 10 text_is "q"
+# The file dialogs, from a library of their own.
+require "Keyboard Layout > Import a Layout..." menu_pick k 3
+check "the Open dialog opens, and Escape cancels it" file_dialog "Open" ""
+check "the keys are as before" equals "$(key_captions "$KEYBOARD" 17 20)" "q w e r"
 
 journey_close_tessarin
 check "the cover is gone too" tsn_window_gone "$COVER"
