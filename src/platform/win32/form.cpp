@@ -74,9 +74,20 @@ void Win32Form::showWindow() {
                                                            : SW_SHOWNORMAL;
     stateWhenShown_.reset();
   }
-  ShowWindow(hwnd_, command);
+  placeControlsOnce();
+  // Showing a shown window without activating it changes nothing but costs a round of
+  // requests to the window server (the layout shows the cover on every pass).
+  if (command != SW_SHOWNA || !visible()) ShowWindow(hwnd_, command);
   renewCaptureExclusion();
   toolkit_.rethrowParked();
+}
+
+void Win32Form::placeControlsOnce() {
+  if (!placementDeferred_) return;
+  placementDeferred_ = false;
+  HDWP batch = BeginDeferWindowPos(static_cast<int>(controls_.size()));
+  for (auto& control : controls_) control->deferPlacement(batch);
+  if (batch) EndDeferWindowPos(batch);
 }
 
 void Win32Form::renewCaptureExclusion() {
@@ -170,7 +181,8 @@ WindowState Win32Form::windowState() const {
 
 void Win32Form::setExStyle(LONG_PTR bits, bool on) {
   const LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_EXSTYLE);
-  SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, on ? (style | bits) : (style & ~bits));
+  const LONG_PTR wanted = on ? (style | bits) : (style & ~bits);
+  if (wanted != style) SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, wanted);
 }
 
 void Win32Form::makeLayered() { setExStyle(WS_EX_LAYERED, true); }

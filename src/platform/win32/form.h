@@ -76,6 +76,8 @@ class Win32Form final : public Form {
   // and every conversion and mouse message needs it.
   UINT dpi() const { return dpi_; }
   Color backColor() const { return backColor_; }
+  // Whether its controls keep their places to themselves for now (ChildWindow::deferPlacement).
+  bool placementDeferred() const { return placementDeferred_; }
   HBRUSH backgroundBrush() const { return background_; }
   // A key pressed anywhere in the form: a menu shortcut, or Enter and Escape for the default
   // and cancel buttons. False when nothing took it.
@@ -94,6 +96,8 @@ class Win32Form final : public Form {
   bool handleMouse(UINT msg, WPARAM wParam, LPARAM lParam);
   void activated();
   void showWindow();
+  // Moves every control to its place, in one batch, before the window first shows.
+  void placeControlsOnce();
   // A show, or a restore after a minimise, can drop the window's capture exclusion.
   void renewCaptureExclusion();
   void updateCursor() const;
@@ -112,6 +116,8 @@ class Win32Form final : public Form {
   bool activateOnShow_;
   bool loaded_ = false;
   bool minimized_ = false;
+  // Set from FormArgs::placeControlsWhenFirstShown until the first show.
+  bool placementDeferred_;
   // While shown modally: the forms it disabled, enabled again when it ends.
   std::optional<std::vector<HWND>> modal_;
   std::optional<WindowState> stateWhenShown_;

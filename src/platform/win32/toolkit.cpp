@@ -14,15 +14,22 @@ namespace tessarin::platform::win32 {
 Win32Toolkit::Win32Toolkit() {
   Win32Form::registerWindowClass();
   greyDot_ = createGreyDotCursor();
-  hiddenOwner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                 GetModuleHandleW(nullptr), nullptr);
-  if (!hiddenOwner_) throwLastError("CreateWindowExW (hidden owner)");
 }
 
 Win32Toolkit::~Win32Toolkit() {
-  DestroyWindow(hiddenOwner_);
+  if (hiddenOwner_) DestroyWindow(hiddenOwner_);
   DestroyCursor(greyDot_);
   Win32Form::unregisterWindowClass();
+}
+
+// Only the dialogs need it, and a top-level window costs start-up many requests to the window
+// server.
+HWND Win32Toolkit::hiddenOwner() {
+  if (hiddenOwner_) return hiddenOwner_;
+  hiddenOwner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+  if (!hiddenOwner_) throwLastError("CreateWindowExW (hidden owner)");
+  return hiddenOwner_;
 }
 
 std::unique_ptr<Form> Win32Toolkit::createForm(const FormArgs& args) {
