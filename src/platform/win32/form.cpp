@@ -14,6 +14,7 @@
 #include "platform/win32/timer.h"
 #include "platform/win32/toolbar.h"
 #include "platform/win32/toolkit.h"
+#include "platform/win32/win32_error.h"
 
 namespace tessarin::platform::win32 {
 
@@ -223,6 +224,16 @@ WindowId Win32Form::activeControl() const {
 
 void Win32Form::repaint() {
   RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+HWND Win32Form::toolTips() {
+  if (toolTips_) return toolTips_;
+  // Owned by the form, so it goes when the form's window does.
+  toolTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, GetModuleHandleW(nullptr),
+                              nullptr);
+  if (!toolTips_) throwLastError("CreateWindowExW (tool tip)");
+  return toolTips_;
 }
 
 bool Win32Form::runKey(int virtualKey, bool ctrl) {

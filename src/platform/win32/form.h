@@ -79,6 +79,9 @@ class Win32Form final : public Form {
   // Whether its controls keep their places to themselves for now (ChildWindow::deferPlacement).
   bool placementDeferred() const { return placementDeferred_; }
   HBRUSH backgroundBrush() const { return background_; }
+  // The tool-tip window of the form's sliders, one for all of them (a top-level window costs many
+  // requests to the window server); made with the first slider, owned by the form's window.
+  HWND toolTips();
   // A key pressed anywhere in the form: a menu shortcut, or Enter and Escape for the default
   // and cancel buttons. False when nothing took it.
   bool runKey(int virtualKey, bool ctrl);
@@ -123,6 +126,7 @@ class Win32Form final : public Form {
   std::optional<WindowState> stateWhenShown_;
   MousePointer pointer_ = MousePointer::Default;
   HWND lastFocus_ = nullptr;
+  HWND toolTips_ = nullptr;
   Win32Button* defaultButton_ = nullptr;
   Win32Button* cancelButton_ = nullptr;
   std::vector<std::unique_ptr<ChildWindow>> controls_;
