@@ -20,6 +20,10 @@ struct FormArgs {
   std::u16string caption;
   Color backColor = 0x00E0E0E0;
   bool showInTaskbar = true;
+  // For a form laid out several times before it first shows: its controls report the places
+  // they are given at once, but their windows move there only when the form first shows, all
+  // in one batch (each move of a window is a request to the window server).
+  bool placeControlsWhenFirstShown = false;
 };
 
 enum class WindowState { Normal, Minimized, Maximized };

@@ -141,6 +141,26 @@ TEST_F(Geometry, HidingTheToolbarMovesTheKeysUpAndShowingBringsThemBack) {
   EXPECT_NE(program.settingsFileContent().find("View Toolbar=True"), std::string::npos);
 }
 
+// Start-up lays the window out more than once; each move of a native window costs a request to
+// the window server, so the controls' windows move once, when the keyboard window first shows,
+// and the window itself only to make room for the toolbar and to go to its random place.
+TEST_F(Geometry, StartUpMovesEachWindowOnceAndLaterLayoutsMoveThemAtOnce) {
+  start();
+  EXPECT_EQ(program.window().moves, 2);
+  for (int number = 1; number <= FrmKeyboard::kButtonCount; ++number) {
+    const auto& key = dynamic_cast<sim::SimButton&>(f().Command(number));
+    EXPECT_EQ(key.windowMoves, 1) << "key " << number;
+  }
+  for (auto* control : f().positionedControls())
+    EXPECT_LE(dynamic_cast<sim::SimWindowMoves&>(*control).windowMoves, 1);
+  EXPECT_EQ(program.txtPassword().windowMoves, 1);
+
+  setWidth(9000);
+  const auto& key = dynamic_cast<sim::SimButton&>(f().Command(2));
+  EXPECT_EQ(key.windowMoves, 2);
+  EXPECT_EQ(key.bounds().left, Right(f().Command(1)));
+}
+
 TEST_F(Geometry, UnforcedLayoutDuringAnotherIsSkipped) {
   start();
   const long before = program.keyboard().KeySize();

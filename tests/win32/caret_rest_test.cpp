@@ -11,10 +11,6 @@ constexpr UINT kSysTimer = 0x0118;
 
 class CaretRestTest : public Win32Test {
  protected:
-  void SetUp() override {
-    timerWindow_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-  }
-  void TearDown() override { DestroyWindow(timerWindow_); }
   // How many blinks of the caret reach the thread in that time, every message handled.
   static int blinksWithin(DWORD milliseconds) {
     int blinks = 0;
@@ -29,7 +25,6 @@ class CaretRestTest : public Win32Test {
     }
     return blinks;
   }
-  HWND timerWindow_ = nullptr;
 };
 
 TEST_F(CaretRestTest, RestsAfterQuietAndWakesOnInput) {
@@ -38,7 +33,7 @@ TEST_F(CaretRestTest, RestsAfterQuietAndWakesOnInput) {
   box.setBounds({120, 120, 2400, 330});
   box.setFocus();
   ASSERT_TRUE(box.hasFocus());
-  CaretRest rest(timerWindow_, 1500);
+  CaretRest rest(1500);
   rest.awake();
   // Blinks every half second or so while it shows, then rests: nothing at all for a second.
   EXPECT_GE(blinksWithin(1100), 1) << "the caret blinks while there is input";

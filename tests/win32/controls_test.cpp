@@ -158,6 +158,31 @@ TEST_F(ControlsTest, SliderHasItsOwnToolTip) {
   EXPECT_EQ(toolTipOf(hwndOf(*form), hwndOf(slider)), L"Transparency");
 }
 
+// Each tool-tip window is a top-level window, costly to make; the form's sliders share one.
+TEST_F(ControlsTest, SlidersOfAFormShareOneToolTipWindowEachWithItsOwnTip) {
+  Slider& delay = form->addSlider();
+  Slider& transparency = form->addSlider();
+  delay.setToolTip(u"Delay in milliseconds");
+  transparency.setToolTip(u"Transparency");
+  EXPECT_EQ(toolTipOf(hwndOf(*form), hwndOf(delay)), L"Delay in milliseconds");
+  EXPECT_EQ(toolTipOf(hwndOf(*form), hwndOf(transparency)), L"Transparency");
+  struct Count {
+    HWND form;
+    int toolTips = 0;
+  } count{hwndOf(*form)};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM param) -> BOOL {
+        auto& c = *reinterpret_cast<Count*>(param);
+        wchar_t className[64] = L"";
+        GetClassNameW(window, className, 64);
+        if (std::wstring(className) == TOOLTIPS_CLASSW && GetWindow(window, GW_OWNER) == c.form) ++c.toolTips;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&count));
+  EXPECT_EQ(count.toolTips, 1);
+}
+
 TEST_F(ControlsTest, StatusBarStaysDockedAtTheBottomWithTheHeightGiven) {
   StatusBar& bar = form->addStatusBar();
   RECT client;

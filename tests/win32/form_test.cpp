@@ -156,6 +156,37 @@ TEST_F(FormTest, ControlBoundsAreRelativeToTheClientArea) {
   EXPECT_EQ(screen.bottom, rect.bottom);
 }
 
+// A form laid out before it shows moves its controls' windows once, when it first shows; until
+// then the controls report the places they were given, on the screen too.
+TEST_F(FormTest, DeferredPlacementReportsPlacesAtOnceAndMovesTheWindowsOnFirstShow) {
+  FormArgs args;
+  args.placeControlsWhenFirstShown = true;
+  auto form = loadedForm(args);
+  CommandButton& button = form->addButton({});
+  const long tpp = form->twipsPerPixel();
+  button.setBounds({0, 0, 300 * tpp, 300 * tpp});
+  button.setBounds({10 * tpp, 20 * tpp, 100 * tpp, 40 * tpp});
+  EXPECT_EQ(button.bounds(), (Twips{10 * tpp, 20 * tpp, 100 * tpp, 40 * tpp}));
+  RECT rect;
+  GetWindowRect(hwndOf(button), &rect);
+  EXPECT_EQ(rect.right - rect.left, 0) << "the window stays where it was created until the form shows";
+  POINT origin{0, 0};
+  ClientToScreen(hwndOf(*form), &origin);
+  EXPECT_EQ(button.screenRect().left, origin.x + 10);
+  EXPECT_EQ(button.screenRect().bottom, origin.y + 60);
+
+  form->show();
+  GetWindowRect(hwndOf(button), &rect);
+  EXPECT_EQ(rect.left, origin.x + 10);
+  EXPECT_EQ(rect.top, origin.y + 20);
+  EXPECT_EQ(rect.right - rect.left, 100);
+  EXPECT_EQ(rect.bottom - rect.top, 40);
+  // Once shown, a move reaches the window at once.
+  button.setBounds({30 * tpp, 20 * tpp, 100 * tpp, 40 * tpp});
+  GetWindowRect(hwndOf(button), &rect);
+  EXPECT_EQ(rect.left, origin.x + 30);
+}
+
 TEST_F(FormTest, StylesFollowTheFormStyle) {
   auto sizable = toolkit.createForm(styled(FormStyle::Sizable));
   auto dialog = toolkit.createForm(styled(FormStyle::Dialog));

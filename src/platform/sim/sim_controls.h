@@ -13,13 +13,43 @@ namespace tessarin::sim {
 
 class SimToolkit;
 
+// How often a control's native window moved. While its form defers placement
+// (FormArgs::placeControlsWhenFirstShown) the window stays put and moves once, on the first show.
+class SimWindowMoves {
+ public:
+  virtual ~SimWindowMoves() = default;
+  int windowMoves = 0;
+  std::function<bool()> placementDeferred;  // the form's
+  // The form shows for the first time.
+  void placePending() {
+    if (!pending_) return;
+    pending_ = false;
+    ++windowMoves;
+  }
+
+ protected:
+  void moved() {
+    if (placementDeferred && placementDeferred())
+      pending_ = true;
+    else
+      ++windowMoves;
+  }
+
+ private:
+  bool pending_ = false;
+};
+
 // Shared state of every simulated control: bounds, visibility and an id.
 template <class Base>
-class SimControl : public Base {
+class SimControl : public Base, public SimWindowMoves {
  public:
   SimControl(SimToolkit& toolkit, platform::WindowId id, platform::Twips initial)
       : toolkit_(toolkit), id_(id), bounds_(initial) {}
-  void setBounds(platform::Twips bounds) override { bounds_ = bounds; }
+  void setBounds(platform::Twips bounds) override {
+    if (bounds == bounds_) return;
+    bounds_ = bounds;
+    moved();
+  }
   platform::Twips bounds() const override { return bounds_; }
   void setVisible(bool visible) override { visible_ = visible; }
   bool visible() const override { return visible_; }

@@ -11,7 +11,8 @@ SimForm::SimForm(SimToolkit& toolkit, platform::WindowId id, const platform::For
       id_(id),
       args_(args),
       bounds_{0, 0, 4800, 3600},
-      twipsPerPixel_(toolkit.simScreen().twipsPerPixel()) {}
+      twipsPerPixel_(toolkit.simScreen().twipsPerPixel()),
+      placementDeferred_(args.placeControlsWhenFirstShown) {}
 
 SimForm::~SimForm() {
   if (loaded_) toolkit_.formUnloaded(*this);
@@ -35,6 +36,10 @@ void SimForm::unload() {
 
 void SimForm::show(bool showModal, platform::Form*) {
   load();
+  if (placementDeferred_) {
+    placementDeferred_ = false;
+    for (auto* control : placements_) control->placePending();
+  }
   visible_ = true;
   applyCaptureChoice();
   // Showing a window with a frame activates it; the borderless ones are shown without that.
@@ -50,6 +55,7 @@ void SimForm::setBounds(platform::Twips bounds) {
   toolkit_.failIf("setBounds");
   const platform::Twips before = bounds_;
   bounds_ = bounds;
+  if (bounds != before) ++moves;
   // A native window reports a move and a size change to its window procedure.
   if (!subclass_) return;
   if ((bounds.left != before.left || bounds.top != before.top) && subclass_->onMove)
@@ -111,6 +117,8 @@ template <class T>
 T& SimForm::adopt(std::unique_ptr<T> control) {
   control->clientOrigin = [this] { return clientOrigin(); };
   control->twipsPerPixel = [this] { return twipsPerPixel_; };
+  control->placementDeferred = [this] { return placementDeferred_; };
+  placements_.push_back(control.get());
   T& ref = *control;
   controls_.push_back(std::move(control));
   return ref;

@@ -83,6 +83,8 @@ class SimForm : public platform::Form {
   // system suggests, the window keeps its size on the screen, so its pixels scale with the DPI.
   void changeDpi(long twipsPerPixel);
   int repaints = 0;
+  // Moves of the native window: changes of its bounds.
+  int moves = 0;
   bool modal = false;
 
  private:
@@ -105,6 +107,8 @@ class SimForm : public platform::Form {
   platform::MousePointer pointer_ = platform::MousePointer::Default;
   std::optional<SubclassHandlers> subclass_;
   std::vector<std::unique_ptr<platform::Control>> controls_;
+  std::vector<SimWindowMoves*> placements_;
+  bool placementDeferred_;
   std::vector<std::unique_ptr<SimTimer>> timers_;
   std::vector<std::unique_ptr<SimMenuItem>> menuItems_;
 };

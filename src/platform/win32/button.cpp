@@ -25,7 +25,8 @@ void Win32Button::setCaption(std::u16string_view caption) {
   if (caption_ == caption) return;
   caption_ = caption;
   if (readable_) setWindowText(hwnd(), caption);
-  InvalidateRect(hwnd(), nullptr, FALSE);
+  // A hidden button paints in full when it is shown; invalidating it asks the window server for nothing.
+  if (IsWindowVisible(hwnd())) InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 std::u16string Win32Button::caption() const { return drawsCaption_ ? caption_ : windowText(hwnd()); }

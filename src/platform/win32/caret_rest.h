@@ -9,8 +9,7 @@ namespace tessarin::platform::win32 {
 
 class CaretRest {
  public:
-  // The timer runs on `window`, which must live as long as this object.
-  CaretRest(HWND window, DWORD restAfterMs);
+  explicit CaretRest(DWORD restAfterMs) : restAfterMs_(restAfterMs) {}
   ~CaretRest();
   CaretRest(const CaretRest&) = delete;
   CaretRest& operator=(const CaretRest&) = delete;
@@ -21,13 +20,15 @@ class CaretRest {
   static bool isInput(UINT msg);
 
  private:
-  static void CALLBACK onTimer(HWND window, UINT, UINT_PTR, DWORD);
+  static void CALLBACK onTimer(HWND, UINT, UINT_PTR timer, DWORD);
   void timeUp();
+  void startTimer(DWORD milliseconds);
+  void stopTimer();
 
-  HWND window_;
   DWORD restAfterMs_;
   ULONGLONG lastInput_ = 0;
-  bool timing_ = false;
+  // A thread timer (no window of its own, which would cost start-up a top-level window).
+  UINT_PTR timer_ = 0;
   HWND rested_ = nullptr;
 };
 

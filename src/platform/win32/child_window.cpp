@@ -1,6 +1,7 @@
 #include "platform/win32/child_window.h"
 
 #include <system_error>
+#include <unordered_map>
 
 #include "platform/win32/callback.h"
 #include "platform/win32/dpi.h"
@@ -18,15 +19,32 @@ HWND createChild(Win32Form& form, const wchar_t* windowClass, DWORD style, DWORD
   return hwnd;
 }
 
-// The object sits in the window's user data and its procedure replaces the control's: both
-// are read in-process, whereas window properties and comctl32 subclassing ask the window server
-// on every message, which made start-up and painting slow.
+namespace {
+
+// The object behind each control window; they all live on the one user-interface thread. The
+// window's user data would do as well, but setting it is a request to the window server for
+// every control made; window properties and comctl32 subclassing even ask it on every message.
+// Never destroyed, so that controls going at exit still find it.
+std::unordered_map<HWND, ChildWindow*>& linkedControls() {
+  static auto* controls = new std::unordered_map<HWND, ChildWindow*>;
+  return *controls;
+}
+
+ChildWindow* linkedControl(HWND hwnd) {
+  const auto found = linkedControls().find(hwnd);
+  return found == linkedControls().end() ? nullptr : found->second;
+}
+
+}  // namespace
+
+// The control's procedure is replaced by ours, which is set in-process.
 ChildWindow::ChildWindow(Win32Form& form, HWND hwnd) : form_(form), hwnd_(hwnd) {
-  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  linkedControls()[hwnd_] = this;
   previous_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChildWindow::windowProc)));
   if (!previous_) {
     const std::system_error error = windowsError(GetLastError(), "linking a control to its window");
+    linkedControls().erase(hwnd_);
     DestroyWindow(hwnd_);
     throw error;
   }
@@ -35,20 +53,20 @@ ChildWindow::ChildWindow(Win32Form& form, HWND hwnd) : form_(form), hwnd_(hwnd) 
 ChildWindow::~ChildWindow() {
   if (hwnd_) {
     // Unlinked first, so the messages of destruction no longer reach this object.
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    linkedControls().erase(hwnd_);
     DestroyWindow(hwnd_);
   }
 }
 
 LRESULT CALLBACK ChildWindow::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* control = reinterpret_cast<ChildWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  auto* control = linkedControl(hwnd);
   if (!control) {
     // Unlinked: the control's own class procedure is the one we replaced.
     return CallWindowProcW(reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC)), hwnd, msg, wParam, lParam);
   }
   if (msg == WM_NCDESTROY) {
     // The window goes with its form; the object lives as long as the form object does.
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    linkedControls().erase(hwnd);
     control->hwnd_ = nullptr;
     return CallWindowProcW(control->previous_, hwnd, msg, wParam, lParam);
   }
@@ -89,10 +107,27 @@ void ChildWindow::placeAt(Twips bounds) {
   const RECT rect = toPixels(bounds, twipsPerPixel());
   const RECT placed = placedRect();
   if (EqualRect(&rect, &placed)) return;
+  if (form_.placementDeferred()) {
+    pending_ = rect;
+    return;
+  }
   MoveWindow(hwnd_, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
 }
 
+void ChildWindow::deferPlacement(HDWP& batch) {
+  if (!pending_) return;
+  const RECT rect = *pending_;
+  pending_.reset();
+  if (batch) {
+    batch = DeferWindowPos(batch, hwnd_, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                           SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOCOPYBITS);
+  }
+  // Without a batch (the system refused one), the control moves on its own.
+  if (!batch) MoveWindow(hwnd_, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, FALSE);
+}
+
 RECT ChildWindow::placedRect() const {
+  if (pending_) return *pending_;
   RECT rect{};
   GetWindowRect(hwnd_, &rect);
   MapWindowPoints(HWND_DESKTOP, GetParent(hwnd_), reinterpret_cast<POINT*>(&rect), 2);
@@ -109,7 +144,12 @@ bool ChildWindow::isShown() const { return (GetWindowLongPtrW(hwnd_, GWL_STYLE) 
 
 PixelRect ChildWindow::windowRect() const {
   RECT rect{};
-  GetWindowRect(hwnd_, &rect);
+  if (pending_) {
+    rect = *pending_;
+    MapWindowPoints(GetParent(hwnd_), HWND_DESKTOP, reinterpret_cast<POINT*>(&rect), 2);
+  } else {
+    GetWindowRect(hwnd_, &rect);
+  }
   return {rect.left, rect.top, rect.right, rect.bottom};
 }
 

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <optional>
+
 #include "platform/controls.h"
 
 namespace tessarin::platform::win32 {
@@ -31,6 +33,9 @@ class ChildWindow {
   // Docked controls follow the form's client size.
   virtual void formResized() {}
   virtual void dpiChanged() {}
+  // While its form defers placement (FormArgs::placeControlsWhenFirstShown), a control keeps its
+  // place to itself; the form moves them all there, in one batch, just before it first shows.
+  void deferPlacement(HDWP& batch);
 
  protected:
   // Messages to the control's own window; the default passes
@@ -57,6 +62,8 @@ class ChildWindow {
   static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   HWND hwnd_;
   WNDPROC previous_ = nullptr;
+  // In pixels relative to the form's client area: where the control goes once its form shows.
+  std::optional<RECT> pending_;
 };
 
 // Creates a visible child window of the form; throws when the system refuses.

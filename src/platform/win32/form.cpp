@@ -14,6 +14,7 @@
 #include "platform/win32/timer.h"
 #include "platform/win32/toolbar.h"
 #include "platform/win32/toolkit.h"
+#include "platform/win32/win32_error.h"
 
 namespace tessarin::platform::win32 {
 
@@ -74,9 +75,20 @@ void Win32Form::showWindow() {
                                                            : SW_SHOWNORMAL;
     stateWhenShown_.reset();
   }
-  ShowWindow(hwnd_, command);
+  placeControlsOnce();
+  // Showing a shown window without activating it changes nothing but costs a round of
+  // requests to the window server (the layout shows the cover on every pass).
+  if (command != SW_SHOWNA || !visible()) ShowWindow(hwnd_, command);
   renewCaptureExclusion();
   toolkit_.rethrowParked();
+}
+
+void Win32Form::placeControlsOnce() {
+  if (!placementDeferred_) return;
+  placementDeferred_ = false;
+  HDWP batch = BeginDeferWindowPos(static_cast<int>(controls_.size()));
+  for (auto& control : controls_) control->deferPlacement(batch);
+  if (batch) EndDeferWindowPos(batch);
 }
 
 void Win32Form::renewCaptureExclusion() {
@@ -170,7 +182,8 @@ WindowState Win32Form::windowState() const {
 
 void Win32Form::setExStyle(LONG_PTR bits, bool on) {
   const LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_EXSTYLE);
-  SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, on ? (style | bits) : (style & ~bits));
+  const LONG_PTR wanted = on ? (style | bits) : (style & ~bits);
+  if (wanted != style) SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, wanted);
 }
 
 void Win32Form::makeLayered() { setExStyle(WS_EX_LAYERED, true); }
@@ -211,6 +224,16 @@ WindowId Win32Form::activeControl() const {
 
 void Win32Form::repaint() {
   RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+HWND Win32Form::toolTips() {
+  if (toolTips_) return toolTips_;
+  // Owned by the form, so it goes when the form's window does.
+  toolTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, GetModuleHandleW(nullptr),
+                              nullptr);
+  if (!toolTips_) throwLastError("CreateWindowExW (tool tip)");
+  return toolTips_;
 }
 
 bool Win32Form::runKey(int virtualKey, bool ctrl) {

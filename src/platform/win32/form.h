@@ -76,7 +76,12 @@ class Win32Form final : public Form {
   // and every conversion and mouse message needs it.
   UINT dpi() const { return dpi_; }
   Color backColor() const { return backColor_; }
+  // Whether its controls keep their places to themselves for now (ChildWindow::deferPlacement).
+  bool placementDeferred() const { return placementDeferred_; }
   HBRUSH backgroundBrush() const { return background_; }
+  // The tool-tip window of the form's sliders, one for all of them (a top-level window costs many
+  // requests to the window server); made with the first slider, owned by the form's window.
+  HWND toolTips();
   // A key pressed anywhere in the form: a menu shortcut, or Enter and Escape for the default
   // and cancel buttons. False when nothing took it.
   bool runKey(int virtualKey, bool ctrl);
@@ -94,6 +99,8 @@ class Win32Form final : public Form {
   bool handleMouse(UINT msg, WPARAM wParam, LPARAM lParam);
   void activated();
   void showWindow();
+  // Moves every control to its place, in one batch, before the window first shows.
+  void placeControlsOnce();
   // A show, or a restore after a minimise, can drop the window's capture exclusion.
   void renewCaptureExclusion();
   void updateCursor() const;
@@ -112,11 +119,14 @@ class Win32Form final : public Form {
   bool activateOnShow_;
   bool loaded_ = false;
   bool minimized_ = false;
+  // Set from FormArgs::placeControlsWhenFirstShown until the first show.
+  bool placementDeferred_;
   // While shown modally: the forms it disabled, enabled again when it ends.
   std::optional<std::vector<HWND>> modal_;
   std::optional<WindowState> stateWhenShown_;
   MousePointer pointer_ = MousePointer::Default;
   HWND lastFocus_ = nullptr;
+  HWND toolTips_ = nullptr;
   Win32Button* defaultButton_ = nullptr;
   Win32Button* cancelButton_ = nullptr;
   std::vector<std::unique_ptr<ChildWindow>> controls_;

@@ -5,7 +5,6 @@
 #include "platform/win32/callback.h"
 #include "platform/win32/form.h"
 #include "platform/win32/text.h"
-#include "platform/win32/win32_error.h"
 
 namespace tessarin::platform::win32 {
 namespace {
@@ -17,11 +16,7 @@ constexpr int kTickDivisions = 10;
 
 Win32Slider::Win32Slider(Win32Form& form)
     : NativeControl(form, createChild(form, TRACKBAR_CLASSW, TBS_HORZ | TBS_AUTOTICKS | WS_TABSTOP)),
-      // Owned by the form, so it goes when the form's window does.
-      toolTip_(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form.hwnd(), nullptr,
-                               GetModuleHandleW(nullptr), nullptr)) {
-  if (!toolTip_) throwLastError("CreateWindowExW (tool tip)");
+      toolTip_(form.toolTips()) {
   std::wstring text;
   const TOOLINFOW tool = toolInfo(text);
   SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));

@@ -1,6 +1,6 @@
 #pragma once
-// A horizontal trackbar with a tool tip of its own text. onChange reports each new value the
-// user gives it; values set by code raise nothing.
+// A horizontal trackbar with a tool tip of its own text, a tool of the form's tool-tip window.
+// onChange reports each new value the user gives it; values set by code raise nothing.
 #include <string>
 
 #include "platform/win32/child_window.h"

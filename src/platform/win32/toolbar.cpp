@@ -74,7 +74,8 @@ void Win32Toolbar::add(int image, BYTE style, bool visible, Entry entry) {
     entries_.pop_back();
     throwLastError("TB_ADDBUTTONS");
   }
-  formResized();
+  // Fitting the bar moves its window: once for all the buttons, when its size is next needed.
+  sizeStale_ = true;
 }
 
 // Entries are told apart by their text, which is what the program hears back.
@@ -89,7 +90,7 @@ void Win32Toolbar::addButtonMenuEntry(std::u16string_view buttonKey, std::u16str
   info.dwMask = TBIF_STYLE;
   info.fsStyle = BTNS_BUTTON | BTNS_DROPDOWN;
   SendMessageW(hwnd(), TB_SETBUTTONINFOW, static_cast<WPARAM>(commandId), reinterpret_cast<LPARAM>(&info));
-  formResized();
+  sizeStale_ = true;
 }
 
 void Win32Toolbar::setButtonPressed(std::u16string_view key, bool pressed) {
@@ -159,10 +160,27 @@ void Win32Toolbar::showMenu(int commandId) {
   if (chosen >= 1 && chosen <= texts.size()) fire(onButtonMenuClick, std::u16string_view(texts[chosen - 1]));
 }
 
-void Win32Toolbar::formResized() { SendMessageW(hwnd(), TB_AUTOSIZE, 0, 0); }
+void Win32Toolbar::formResized() {
+  sizeStale_ = true;
+  fitIfStale();
+}
+
+void Win32Toolbar::fitIfStale() const {
+  if (!sizeStale_) return;
+  sizeStale_ = false;
+  SendMessageW(hwnd(), TB_AUTOSIZE, 0, 0);
+}
+
+Twips Win32Toolbar::bounds() const {
+  fitIfStale();
+  return placement();
+}
 
 LRESULT Win32Toolbar::message(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if ((msg == WM_PAINT || msg == WM_PRINTCLIENT) && !glyphsDrawn_) drawGlyphs();
+  if (msg == WM_PAINT || msg == WM_PRINTCLIENT) {
+    fitIfStale();
+    if (!glyphsDrawn_) drawGlyphs();
+  }
   return passOnReportingMoves(msg, wParam, lParam, onMouseMove);
 }
 

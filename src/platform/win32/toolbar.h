@@ -15,6 +15,8 @@ class Win32Toolbar final : public NativeControl<Toolbar> {
   ~Win32Toolbar() override;
 
   void setBounds(Twips) override {}
+  // Its height once it has fitted itself to the buttons added so far.
+  Twips bounds() const override;
   void addButton(std::u16string_view key, std::u16string_view toolTip, bool visible) override;
   void addSeparator(bool visible) override;
   void addButtonMenuEntry(std::u16string_view buttonKey, std::u16string_view text,
@@ -45,10 +47,13 @@ class Win32Toolbar final : public NativeControl<Toolbar> {
   const Entry* entryAt(int commandId) const;
   int commandIdOf(std::u16string_view key) const;
   void showMenu(int commandId);
+  void fitIfStale() const;
 
   HIMAGELIST images_;
   std::vector<Entry> entries_;
   bool glyphsDrawn_ = false;
+  // Buttons were added since the bar last fitted itself to them.
+  mutable bool sizeStale_ = false;
 };
 
 }  // namespace tessarin::platform::win32

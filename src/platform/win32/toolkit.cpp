@@ -15,20 +15,25 @@ namespace {
 constexpr DWORD kCaretRestMs = 5000;
 }  // namespace
 
-Win32Toolkit::Win32Toolkit() {
+Win32Toolkit::Win32Toolkit() : caretRest_(kCaretRestMs) {
   Win32Form::registerWindowClass();
   greyDot_ = createGreyDotCursor();
-  hiddenOwner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                 GetModuleHandleW(nullptr), nullptr);
-  if (!hiddenOwner_) throwLastError("CreateWindowExW (hidden owner)");
-  caretRest_.emplace(hiddenOwner_, kCaretRestMs);
 }
 
 Win32Toolkit::~Win32Toolkit() {
-  caretRest_.reset();
-  DestroyWindow(hiddenOwner_);
+  if (hiddenOwner_) DestroyWindow(hiddenOwner_);
   DestroyCursor(greyDot_);
   Win32Form::unregisterWindowClass();
+}
+
+// Only the dialogs need it, and a top-level window costs start-up many requests to the window
+// server.
+HWND Win32Toolkit::hiddenOwner() {
+  if (hiddenOwner_) return hiddenOwner_;
+  hiddenOwner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+  if (!hiddenOwner_) throwLastError("CreateWindowExW (hidden owner)");
+  return hiddenOwner_;
 }
 
 std::unique_ptr<Form> Win32Toolkit::createForm(const FormArgs& args) {
@@ -101,7 +106,7 @@ bool Win32Toolkit::dispatch(MSG& msg) {
     PostQuitMessage(static_cast<int>(msg.wParam));
     return false;
   }
-  if (CaretRest::isInput(msg.message)) caretRest_->awake();
+  if (CaretRest::isInput(msg.message)) caretRest_.awake();
   if (!runKey(msg)) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);

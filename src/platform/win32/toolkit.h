@@ -5,7 +5,6 @@
 #include <exception>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <vector>
 
 #include "platform/toolkit.h"
@@ -31,7 +30,7 @@ class Win32Toolkit final : public Toolkit {
   bool excludeFromCapture(bool exclude) override;
 
   // Input handled by the pump and a box taking the focus wake the resting caret.
-  CaretRest& caretRest() { return *caretRest_; }
+  CaretRest& caretRest() { return caretRest_; }
 
   // Pumps messages until the last loaded form is unloaded (or WM_QUIT arrives).
   void runMessageLoop();
@@ -50,8 +49,8 @@ class Win32Toolkit final : public Toolkit {
   bool applyCaptureChoice(HWND window);
   bool capturesExcluded() const { return excludeFromCapture_ && !captureRefused_; }
   HCURSOR greyDotCursor() const { return greyDot_; }
-  // Invisible owner that keeps a form out of the task bar.
-  HWND hiddenOwner() const { return hiddenOwner_; }
+  // Invisible owner that keeps a form out of the task bar; made when the first such form is.
+  HWND hiddenOwner();
   // A loop waiting in GetMessage re-checks its condition only after a message; the change may
   // have come from a sent message or hook call that GetMessage handled without returning.
   static void wake();
@@ -73,11 +72,11 @@ class Win32Toolkit final : public Toolkit {
   std::vector<Win32Form*> loaded_;
   std::exception_ptr parked_;
   HCURSOR greyDot_;
-  HWND hiddenOwner_;
+  HWND hiddenOwner_ = nullptr;
   bool excludeFromCapture_ = false;
   bool captureRefused_ = false;
   HWND foregroundMovePostedTo_ = nullptr;
-  std::optional<CaretRest> caretRest_;
+  CaretRest caretRest_;
 };
 
 }  // namespace tessarin::platform::win32

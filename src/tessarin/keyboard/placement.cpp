@@ -38,16 +38,15 @@ void Keyboard::RandomiseFormSizeAndPlacement() {
   const long targetWidth = RoundEven((area.width / 2.0 - kSmallestWidth) * r1 + kSmallestWidth);
   formMargin_ = kMargin;
   const long k = KeySizeFor(targetWidth, formMargin_, window.twipsPerPixel());
+  // The window moves once, to its final place: every move of a top-level window costs the
+  // system a round of monitor and DPI look-ups, and nothing reads the window in between.
   auto bounds = window.bounds();
   bounds.width = 2 * formMargin_ + kWidthAllowance + 15 * k;
-  window.setBounds(bounds);
 
   const double r2 = platform_.system.randomUnit();
   bounds.top = area.top + RoundEven((area.height - bounds.height - kEdgeRoom) * r2 + kSmallestOffset);
-  window.setBounds(bounds);
   const double r3 = platform_.system.randomUnit();
   bounds.left = area.left + RoundEven((area.width - bounds.width - kEdgeRoom) * r3 + kSmallestOffset);
-  window.setBounds(bounds);
 
   auto& password = *form_->txtPassword;
   auto box = password.bounds();

@@ -17,7 +17,8 @@ platform::FontSpec LabelFont() { return {u"Lucida Sans Unicode", 6.75, true}; }
 
 FrmKeyboard::FrmKeyboard(platform::Platform& platform)
     : platform_(platform),
-      form_(platform.toolkit.createForm({platform::FormStyle::Sizable, u"Tessarin v3", kBackColor, true})) {
+      // Start-up lays the window out more than once before showing it.
+      form_(platform.toolkit.createForm({platform::FormStyle::Sizable, u"Tessarin v3", kBackColor, true, true})) {
   createControls();
   createMenus();
   createToolbar();
@@ -33,7 +34,6 @@ void FrmKeyboard::createControls() {
   for (auto& button : commands_) button = &form_->addKeyButton(keyFont);
   txtPassword = &form_->addTextBox({keyFont});
   txtText = &form_->addTextBox({keyFont, true});
-  txtSetup = &form_->addTextBox({keyFont});
   tbToolbar = &form_->addToolbar();
   StatusBar1 = &form_->addStatusBar();
   // The labels' height is their only design-time size the layout keeps.
@@ -159,7 +159,6 @@ void FrmKeyboard::wireEvents() {
                               if (Application::current() && cKeyboard) cKeyboard->KeyboardWindowMoved(x, y);
                             },
                             relayout, relayout});
-    txtSetup->setBounds({-10000, -10000, txtSetup->bounds().width, txtSetup->bounds().height});
   };
   form_->onUnload = [this] {
     form_->removeSubclass();
@@ -207,7 +206,7 @@ int FrmKeyboard::CommandNumber(platform::WindowId id) const {
 std::vector<platform::Control*> FrmKeyboard::positionedControls() const {
   std::vector<platform::Control*> controls(commands_.begin(), commands_.end());
   controls.insert(controls.end(),
-                  {txtPassword, txtText, txtSetup, lblHoverDelay, sldHoverDelay, lblTransparency, sldTransparency});
+                  {txtPassword, txtText, lblHoverDelay, sldHoverDelay, lblTransparency, sldTransparency});
   return controls;
 }
 

@@ -38,7 +38,6 @@ class FrmKeyboard {
 
   platform::TextBox* txtPassword;
   platform::TextBox* txtText;
-  platform::TextBox* txtSetup;
   platform::Toolbar* tbToolbar;
   platform::StatusBar* StatusBar1;
   platform::Label* lblHoverDelay;
