@@ -84,6 +84,7 @@ TEST_F(ErrorReports, InjectionThatFailsReportsAndWipesTheDragsCopies) {
   expectOneErrBoxWithTheSystemError();
   EXPECT_TRUE(program.keyboard().SelectedPassword().empty());
   EXPECT_TRUE(program.system->foreignWindows[0].received.empty());
+  EXPECT_EQ(program.keyboard().DragNote(), nullptr) << "the note does not stay behind";
   EXPECT_TRUE(reports.empty()) << "the drag's own box, not the error window";
 }
 

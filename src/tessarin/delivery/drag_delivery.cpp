@@ -81,22 +81,26 @@ void Keyboard::StartDrag(platform::DragData& data, long& allowedEffects) {
 }
 
 void Keyboard::CompleteDrag(const platform::DragOutcome& outcome) {
-  // Nothing of the delivered text stays behind, however the drag ended.
+  // Nothing of the delivered text stays behind, nor the note, however the drag ended.
   const AtScopeExit wipeCopies([this] {
+    dragNote_.reset();  // already gone unless delivering failed with an error
     selectedPassword_.clear();
     textAfterDrag_.clear();
     passwordAfterDrag_.clear();
   });
   DeliveryResult result;
   WithErrBox(platform_, [&] {
-    dragNote_.reset();
     // A drag whose start failed (and said so) delivers nothing, whatever a target took.
     if (!dragReady_) {
+      dragNote_.reset();
       form_->form().setWindowState(platform::WindowState::Normal);
       return;
     }
     auto& box = visibleBox();
+    // The note goes once the password is delivered: taking its window down first would keep
+    // the target waiting for its first character.
     result = deliver(outcome);
+    dragNote_.reset();
     if (result.failure != DeliveryFailure::None) {
       box.setSelStart(dragSelStart_);
       box.setSelLength(dragSelLength_);
