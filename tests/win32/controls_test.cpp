@@ -1,4 +1,5 @@
 // Buttons, labels, sliders and the status bar.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -122,31 +123,33 @@ TEST_F(ControlsTest, SliderClampsSetValuesAndReportsOnlyTheUsersChanges) {
 }
 
 // The tool tip belongs to the form; it is found through the tool it has for the slider.
-std::wstring toolTipOf(HWND form, HWND tool) {
-  std::wstring found;
-  struct Search {
-    HWND form;
-    HWND tool;
-    std::wstring* text;
-  } search{form, tool, &found};
+// The tool-tip windows of this thread.
+std::vector<HWND> toolTipWindows() {
+  std::vector<HWND> found;
   EnumThreadWindows(
       GetCurrentThreadId(),
       [](HWND window, LPARAM param) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(param);
         wchar_t className[64] = L"";
         GetClassNameW(window, className, 64);
-        if (std::wstring(className) != TOOLTIPS_CLASSW) return TRUE;
-        wchar_t text[256] = L"";
-        TOOLINFOW info{};
-        info.cbSize = sizeof info;
-        info.hwnd = s.form;
-        info.uId = reinterpret_cast<UINT_PTR>(s.tool);
-        info.lpszText = text;
-        SendMessageW(window, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&info));
-        if (text[0]) *s.text = text;
+        if (std::wstring(className) == TOOLTIPS_CLASSW) reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
         return TRUE;
       },
-      reinterpret_cast<LPARAM>(&search));
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+std::wstring toolTipOf(HWND form, HWND tool) {
+  std::wstring found;
+  for (HWND window : toolTipWindows()) {
+    wchar_t text[256] = L"";
+    TOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.hwnd = form;
+    info.uId = reinterpret_cast<UINT_PTR>(tool);
+    info.lpszText = text;
+    SendMessageW(window, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&info));
+    if (text[0]) found = text;
+  }
   return found;
 }
 
@@ -166,21 +169,10 @@ TEST_F(ControlsTest, SlidersOfAFormShareOneToolTipWindowEachWithItsOwnTip) {
   transparency.setToolTip(u"Transparency");
   EXPECT_EQ(toolTipOf(hwndOf(*form), hwndOf(delay)), L"Delay in milliseconds");
   EXPECT_EQ(toolTipOf(hwndOf(*form), hwndOf(transparency)), L"Transparency");
-  struct Count {
-    HWND form;
-    int toolTips = 0;
-  } count{hwndOf(*form)};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM param) -> BOOL {
-        auto& c = *reinterpret_cast<Count*>(param);
-        wchar_t className[64] = L"";
-        GetClassNameW(window, className, 64);
-        if (std::wstring(className) == TOOLTIPS_CLASSW && GetWindow(window, GW_OWNER) == c.form) ++c.toolTips;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&count));
-  EXPECT_EQ(count.toolTips, 1);
+  const auto windows = toolTipWindows();
+  EXPECT_EQ(std::count_if(windows.begin(), windows.end(),
+                          [&](HWND window) { return GetWindow(window, GW_OWNER) == hwndOf(*form); }),
+            1);
 }
 
 TEST_F(ControlsTest, StatusBarStaysDockedAtTheBottomWithTheHeightGiven) {
