@@ -77,21 +77,29 @@ Win32System::TypeResult Win32System::typeChars(WindowId window, std::u16string_v
   RECT rect;
   if (!window || !GetWindowRect(target, &rect)) return {0, SendResult::Lost};
   const LPARAM inside = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-  auto batch = std::make_unique<Batch>(units.size());
+  // One probe before each unit, and one after the last, so that all of them are handled when
+  // the answers are in.
+  auto batch = std::make_unique<Batch>(units.size() + 1);
   TypeResult typed;
   std::size_t queued = 0;
-  for (char16_t unit : units) {
-    SetLastError(ERROR_SUCCESS);
+  const auto probe = [&](std::size_t index) {
     // Counted first: a window of this thread answers before the call returns.
     ++batch->outstanding;
-    if (!SendMessageCallbackW(target, WM_NCHITTEST, 0, inside, ProbeAnswered,
-                              reinterpret_cast<ULONG_PTR>(&batch->probes[queued])) ||
-        !SendNotifyMessageW(target, WM_CHAR, unit, 0)) {
+    if (SendMessageCallbackW(target, WM_NCHITTEST, 0, inside, ProbeAnswered,
+                             reinterpret_cast<ULONG_PTR>(&batch->probes[index])))
+      return true;
+    --batch->outstanding;
+    return false;
+  };
+  for (char16_t unit : units) {
+    SetLastError(ERROR_SUCCESS);
+    if (!probe(queued) || !SendNotifyMessageW(target, WM_CHAR, unit, 0)) {
       typed.result = GetLastError() == ERROR_ACCESS_DENIED ? SendResult::Refused : SendResult::Lost;
       break;
     }
     ++queued;
   }
+  if (queued == units.size()) probe(queued);
   WaitForAnswers(*batch, target);
   for (std::size_t i = 0; i < queued && batch->probes[i].answered && batch->probes[i].windowThere; ++i)
     ++typed.taken;
