@@ -7,6 +7,7 @@
 #include <cwchar>
 #include <vector>
 
+#include "platform/win32/ole.h"
 #include "platform/win32/system.h"
 #include "platform/win32/text.h"
 
@@ -48,6 +49,8 @@ bool Win32System::showFileDialog(FileDialogRecord& record) {
   dialog.Flags = static_cast<DWORD>(record.flags);
   dialog.lpstrDefExt = orNull(defaultExt);
 
+  // The dialogs host the shell's views, which expect OLE on the thread.
+  startOle();
   const BOOL chosen = record.save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
   if (!chosen) return false;
   record.flags = static_cast<long>(dialog.Flags);
@@ -62,6 +65,7 @@ std::optional<std::u16string> Win32System::browseForFolder(std::u16string_view t
   const std::wstring wideTitle = wideCopy(title);
   BROWSEINFOW browse{};
   browse.lpszTitle = wideTitle.c_str();
+  startOle();
   PIDLIST_ABSOLUTE folder = SHBrowseForFolderW(&browse);
   if (!folder) return std::nullopt;
   wchar_t path[MAX_PATH] = L"";

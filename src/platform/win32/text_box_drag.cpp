@@ -5,6 +5,7 @@
 #include "platform/win32/data_object.h"
 #include "platform/win32/drop_source.h"
 #include "platform/win32/form.h"
+#include "platform/win32/ole.h"
 #include "platform/win32/text_box.h"
 #include "platform/win32/toolkit.h"
 
@@ -16,8 +17,9 @@ void Win32TextBox::startDrag() {
   long allowedEffects = kDropEffectCopy | kDropEffectMove;
   fire(onOleStartDrag, static_cast<DragData&>(*data), allowedEffects);
   DWORD effect = DROPEFFECT_NONE;
-  // Runs the drag loop until the button is released or Escape is pressed.
-  const HRESULT result = DoDragDrop(data.get(), source.get(), static_cast<DWORD>(allowedEffects), &effect);
+  // Runs the drag loop until the button is released or Escape is pressed. Without OLE there is
+  // no drag: the outcome is that of one that dropped nothing.
+  const HRESULT result = !startOle() ? CO_E_NOTINITIALIZED : DoDragDrop(data.get(), source.get(), static_cast<DWORD>(allowedEffects), &effect);
   // A target may keep the data object: from now on it gives nothing.
   data->dragEnded();
   const DragOutcome outcome{source->released(), result == DRAGDROP_S_DROP ? static_cast<long>(effect) : 0L,

@@ -70,17 +70,28 @@ void Win32Toolbar::add(int image, BYTE style, bool visible, Entry entry) {
   button.fsState = static_cast<BYTE>(TBSTATE_ENABLED | (visible ? 0 : TBSTATE_HIDDEN));
   button.fsStyle = style;
   button.iString = -1;
-  if (!SendMessageW(hwnd(), TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button))) {
-    entries_.pop_back();
-    throwLastError("TB_ADDBUTTONS");
-  }
+  unsent_.push_back(button);
   // Fitting the bar moves its window: once for all the buttons, when its size is next needed.
   sizeStale_ = true;
+}
+
+// Each TB_ADDBUTTONS repaints the bar, a trip to the window server even before it is on screen,
+// so the buttons go over in one message when the bar is next used.
+void Win32Toolbar::sendButtons() const {
+  if (unsent_.empty()) return;
+  // Taken first: the bar's procedure sees this message too.
+  const std::vector<TBBUTTON> buttons = std::move(unsent_);
+  unsent_.clear();
+  if (!SendMessageW(hwnd(), TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()))) {
+    entries_.resize(entries_.size() - buttons.size());
+    throwLastError("TB_ADDBUTTONS");
+  }
 }
 
 // Entries are told apart by their text, which is what the program hears back.
 void Win32Toolbar::addButtonMenuEntry(std::u16string_view buttonKey, std::u16string_view text,
                                       std::u16string_view /*entryKey*/) {
+  sendButtons();
   const int commandId = commandIdOf(buttonKey);
   auto& menu = entries_[static_cast<std::size_t>(commandId - 1)].menu;
   menu.emplace_back(text);
@@ -94,10 +105,12 @@ void Win32Toolbar::addButtonMenuEntry(std::u16string_view buttonKey, std::u16str
 }
 
 void Win32Toolbar::setButtonPressed(std::u16string_view key, bool pressed) {
+  sendButtons();
   SendMessageW(hwnd(), TB_PRESSBUTTON, static_cast<WPARAM>(commandIdOf(key)), MAKELPARAM(pressed ? TRUE : FALSE, 0));
 }
 
 bool Win32Toolbar::buttonPressed(std::u16string_view key) const {
+  sendButtons();
   return SendMessageW(hwnd(), TB_ISBUTTONPRESSED, static_cast<WPARAM>(commandIdOf(key)), 0) != 0;
 }
 
@@ -166,6 +179,7 @@ void Win32Toolbar::formResized() {
 }
 
 void Win32Toolbar::fitIfStale() const {
+  sendButtons();
   if (!sizeStale_) return;
   sizeStale_ = false;
   SendMessageW(hwnd(), TB_AUTOSIZE, 0, 0);
@@ -177,6 +191,8 @@ Twips Win32Toolbar::bounds() const {
 }
 
 LRESULT Win32Toolbar::message(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // Whatever reaches the bar, from us or from outside, finds every button added so far.
+  sendButtons();
   if (msg == WM_PAINT || msg == WM_PRINTCLIENT) {
     fitIfStale();
     if (!glyphsDrawn_) drawGlyphs();

@@ -1,13 +1,13 @@
-// tessarin.exe: sets up OLE and the common controls, runs the program on the Win32 backend and
+// tessarin.exe: sets up the common controls, runs the program on the Win32 backend and
 // reports an error that reaches the top level before ending with exit code 1.
 #include <windows.h>
 #include <commctrl.h>
-#include <ole2.h>
 
 #include <exception>
 #include <memory>
 
 #include "app/main.h"
+#include "platform/win32/ole.h"
 #include "platform/win32/system.h"
 #include "platform/win32/text.h"
 #include "platform/win32/toolkit.h"
@@ -56,7 +56,6 @@ int run() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  if (FAILED(OleInitialize(nullptr))) return 1;
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
   int exitCode = 1;
@@ -65,6 +64,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   } catch (...) {
     exitCode = reportFatal(std::current_exception());
   }
-  OleUninitialize();
+  endOle();
   return exitCode;
 }

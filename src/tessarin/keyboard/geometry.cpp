@@ -127,8 +127,9 @@ void Keyboard::layoutWindow() {
   password.setBounds(box);
   f.txtText->setBounds(box);
 
-  formCover_->form().show();
+  // Placed before it shows, so that it never shows anywhere else.
   placeCover();
+  formCover_->form().show();
 
   const long sliderTop = Bottom(f.Command(57));
   const long transparencyLeft = Right(f.Command(58));

@@ -52,11 +52,13 @@ Keyboard::Keyboard(platform::Platform& platform)
   ShowToolbar(readSetting(u"View Toolbar") != u"False");
   TextIsMasked(true);
   TimerEnabled(false);
+  // The cover is on top and nearly transparent before the layout first shows it: it never
+  // appears as an opaque window over the keys, and a hidden window changes at little cost.
+  formCover_->form().setTopmost(true);
+  CoverTransparency(1);
   RandomiseFormSizeAndPlacement();
 
   formCover_->form().show();
-  formCover_->form().setTopmost(true);
-  CoverTransparency(1);
 
   SwitchKeyboardLang(StoredLayoutSelector(readSetting(u"Keyboard Layout")), true);
   readActionKeyTexts();
