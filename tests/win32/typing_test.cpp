@@ -1,5 +1,7 @@
 // Typing into a window of another thread, as another program's would be: every character
-// arrives in order, and a window that closes part-way is told from one that took everything.
+// arrives in order, a window that closes part-way is told from one that took everything, and
+// the characters wait until the window has let go of the mouse after the click.
+#include <functional>
 #include <future>
 #include <mutex>
 #include <thread>
@@ -26,13 +28,23 @@ class OtherThreadWindow {
     thread_.join();
   }
   WindowId id() const { return reinterpret_cast<WindowId>(hwnd_); }
+  // Runs `step` on the window's thread, and returns when it has run.
+  void onItsThread(std::function<void(HWND)> step) {
+    SendMessageW(hwnd_, kRunStep, 0, reinterpret_cast<LPARAM>(&step));
+  }
   std::u16string received() {
     std::lock_guard lock(mutex_);
     return received_;
   }
 
  private:
+  static constexpr UINT kRunStep = WM_APP;
+
   static LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == kRunStep) {
+      (*reinterpret_cast<std::function<void(HWND)>*>(lParam))(hwnd);
+      return 0;
+    }
     auto* self = reinterpret_cast<OtherThreadWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (msg == WM_CHAR && self) {
       std::lock_guard lock(self->mutex_);
@@ -91,6 +103,19 @@ TEST_F(TypingTest, AWindowThatClosesPartWayCountsOnlyWhatItTook) {
   EXPECT_EQ(typed.taken, 2u);
   EXPECT_EQ(target.received(), u"ab");
   EXPECT_LT(GetTickCount64() - start, 900u) << "a window that is gone says so at once, without the time-out";
+}
+
+// As a window does between the press and the release of the click that injection gives it.
+TEST_F(TypingTest, TheClickIsTakenOnlyOnceTheWindowLetsGoOfTheMouse) {
+  OtherThreadWindow target(std::u16string::npos);
+  target.onItsThread([](HWND hwnd) {
+    ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+    SetFocus(hwnd);
+    SetCapture(hwnd);
+  });
+  EXPECT_FALSE(system.waitForClickTaken(target.id(), 300)) << "the window still holds the mouse";
+  target.onItsThread([](HWND) { ReleaseCapture(); });
+  EXPECT_TRUE(system.waitForClickTaken(target.id(), 2000));
 }
 
 TEST_F(TypingTest, NoWindowOrAGoneOneTakesNothing) {

@@ -16,6 +16,20 @@ std::wstring desktopName(HDESK desktop) {
 
 // Between looks at the target's thread while it handles the click.
 constexpr DWORD kLookIntervalMs = 2;
+// How long the click must look over before the characters go.
+constexpr ULONGLONG kClickSettleMs = 25;
+
+// A program that cannot be waited on (no right to, or no message queue of its own, as a console
+// program's) is judged by its focus alone.
+bool idleOrUnknown(HANDLE program, DWORD timeoutMs) {
+  return !program || WaitForInputIdle(program, timeoutMs) != WAIT_TIMEOUT;
+}
+
+bool holdsMouse(DWORD thread) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(thread, &info) && info.hwndCapture != nullptr;
+}
 
 }  // namespace
 
@@ -41,9 +55,13 @@ bool Win32System::waitForClickTaken(WindowId window, long timeoutMs) {
   DWORD process = 0;
   const DWORD thread = GetWindowThreadProcessId(target, &process);
   // WaitForInputIdle needs the full query right; with less it fails at once, and the wait ran
-  // to its end on every injection. A program that refuses the right is judged by its focus alone.
+  // to its end on every injection.
   const HANDLE program = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, process);
   const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
+  // When the click was last seen not yet over; it counts as taken once it has looked over for
+  // a while, since a thread that already had the focus and sat idle looks so before the click
+  // even reaches it (and Wine's idle event, once set, stays set).
+  ULONGLONG pendingAt = GetTickCount64();
   bool taken = false;
   for (;;) {
     GUITHREADINFO info{};
@@ -52,8 +70,12 @@ bool Win32System::waitForClickTaken(WindowId window, long timeoutMs) {
                          (info.hwndFocus == target || GetAncestor(info.hwndFocus, GA_ROOT) == root);
     const ULONGLONG now = GetTickCount64();
     const DWORD left = now < deadline ? static_cast<DWORD>(deadline - now) : 0;
-    // Idle: waiting for input with none pending, so the click has been handled.
-    if (focused && (!program || WaitForInputIdle(program, left) == 0)) {
+    // Idle: waiting for input with none pending, so the click has been handled; unless its
+    // release is still to come, as a window keeps the mouse from the press to the release and
+    // a rich edit box drops the characters it is sent meanwhile.
+    if (!focused || !idleOrUnknown(program, left) || holdsMouse(thread)) {
+      pendingAt = GetTickCount64();
+    } else if (GetTickCount64() - pendingAt >= kClickSettleMs) {
       taken = true;
       break;
     }
