@@ -25,12 +25,6 @@ bool idleOrUnknown(HANDLE program, DWORD timeoutMs) {
   return !program || WaitForInputIdle(program, timeoutMs) != WAIT_TIMEOUT;
 }
 
-bool holdsMouse(DWORD thread) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  return GetGUIThreadInfo(thread, &info) && info.hwndCapture != nullptr;
-}
-
 }  // namespace
 
 Win32System::WindowOwner Win32System::windowOwner(WindowId window) const {
@@ -66,14 +60,16 @@ bool Win32System::waitForClickTaken(WindowId window, long timeoutMs) {
   for (;;) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
-    const bool focused = GetGUIThreadInfo(thread, &info) && info.hwndFocus &&
+    const bool known = GetGUIThreadInfo(thread, &info);
+    const bool focused = known && info.hwndFocus &&
                          (info.hwndFocus == target || GetAncestor(info.hwndFocus, GA_ROOT) == root);
+    const bool holdsMouse = known && info.hwndCapture;
     const ULONGLONG now = GetTickCount64();
     const DWORD left = now < deadline ? static_cast<DWORD>(deadline - now) : 0;
     // Idle: waiting for input with none pending, so the click has been handled; unless its
     // release is still to come, as a window keeps the mouse from the press to the release and
     // a rich edit box drops the characters it is sent meanwhile.
-    if (!focused || !idleOrUnknown(program, left) || holdsMouse(thread)) {
+    if (!focused || holdsMouse || !idleOrUnknown(program, left)) {
       pendingAt = GetTickCount64();
     } else if (GetTickCount64() - pendingAt >= kClickSettleMs) {
       taken = true;

@@ -76,8 +76,8 @@ void Win32Toolbar::add(int image, BYTE style, bool visible, Entry entry) {
 }
 
 // Each TB_ADDBUTTONS repaints the bar, a trip to the window server even before it is on screen,
-// so the buttons go over in one message when the bar is next used.
-void Win32Toolbar::sendButtons() const {
+// so the buttons go over in one message when the bar is next used: every use is a message to it.
+void Win32Toolbar::sendButtons() {
   if (unsent_.empty()) return;
   // Taken first: the bar's procedure sees this message too.
   const std::vector<TBBUTTON> buttons = std::move(unsent_);
@@ -91,7 +91,6 @@ void Win32Toolbar::sendButtons() const {
 // Entries are told apart by their text, which is what the program hears back.
 void Win32Toolbar::addButtonMenuEntry(std::u16string_view buttonKey, std::u16string_view text,
                                       std::u16string_view /*entryKey*/) {
-  sendButtons();
   const int commandId = commandIdOf(buttonKey);
   auto& menu = entries_[static_cast<std::size_t>(commandId - 1)].menu;
   menu.emplace_back(text);
@@ -105,12 +104,10 @@ void Win32Toolbar::addButtonMenuEntry(std::u16string_view buttonKey, std::u16str
 }
 
 void Win32Toolbar::setButtonPressed(std::u16string_view key, bool pressed) {
-  sendButtons();
   SendMessageW(hwnd(), TB_PRESSBUTTON, static_cast<WPARAM>(commandIdOf(key)), MAKELPARAM(pressed ? TRUE : FALSE, 0));
 }
 
 bool Win32Toolbar::buttonPressed(std::u16string_view key) const {
-  sendButtons();
   return SendMessageW(hwnd(), TB_ISBUTTONPRESSED, static_cast<WPARAM>(commandIdOf(key)), 0) != 0;
 }
 
@@ -179,7 +176,6 @@ void Win32Toolbar::formResized() {
 }
 
 void Win32Toolbar::fitIfStale() const {
-  sendButtons();
   if (!sizeStale_) return;
   sizeStale_ = false;
   SendMessageW(hwnd(), TB_AUTOSIZE, 0, 0);

@@ -47,14 +47,13 @@ class Win32Toolbar final : public NativeControl<Toolbar> {
   const Entry* entryAt(int commandId) const;
   int commandIdOf(std::u16string_view key) const;
   void showMenu(int commandId);
-  void sendButtons() const;
+  void sendButtons();
   void fitIfStale() const;
 
   HIMAGELIST images_;
-  // Mutable: a button the bar has not been sent yet goes over, and goes away if it is refused,
-  // when the bar is first asked anything.
-  mutable std::vector<Entry> entries_;
-  mutable std::vector<TBBUTTON> unsent_;
+  std::vector<Entry> entries_;
+  // Added buttons the bar has not been sent yet.
+  std::vector<TBBUTTON> unsent_;
   bool glyphsDrawn_ = false;
   // Buttons were added since the bar last fitted itself to them.
   mutable bool sizeStale_ = false;
