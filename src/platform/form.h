@@ -20,9 +20,10 @@ struct FormArgs {
   std::u16string caption;
   Color backColor = 0x00E0E0E0;
   bool showInTaskbar = true;
-  // For a form laid out several times before it first shows: its controls report the places
-  // they are given at once, but their windows move there only when the form first shows, all
-  // in one batch (each move of a window is a request to the window server).
+  // For a form laid out several times before it first shows: it and its controls report the
+  // places (the controls also their visibility) they are given at once, but their windows get
+  // them only when the form first shows, the controls all in one batch (each move of a window
+  // is a request to the window server, and of a top-level window many).
   bool placeControlsWhenFirstShown = false;
 };
 

@@ -115,15 +115,25 @@ void ChildWindow::placeAt(Twips bounds) {
 }
 
 void ChildWindow::deferPlacement(HDWP& batch) {
-  if (!pending_) return;
-  const RECT rect = *pending_;
+  if (!pending_ && !pendingVisible_) return;
+  UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOCOPYBITS;
+  RECT rect{};
+  if (pending_) {
+    rect = *pending_;
+  } else {
+    flags |= SWP_NOMOVE | SWP_NOSIZE;
+  }
+  if (pendingVisible_) flags |= *pendingVisible_ ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
   pending_.reset();
+  pendingVisible_.reset();
+  // The form is still hidden: nothing to redraw or erase yet (the erase alone would ask the
+  // window server for the form's update region once per control).
   if (batch) {
     batch = DeferWindowPos(batch, hwnd_, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                           SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOCOPYBITS);
+                           flags | SWP_DEFERERASE);
   }
   // Without a batch (the system refused one), the control moves on its own.
-  if (!batch) MoveWindow(hwnd_, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, FALSE);
+  if (!batch) SetWindowPos(hwnd_, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, flags);
 }
 
 RECT ChildWindow::placedRect() const {
@@ -137,16 +147,25 @@ RECT ChildWindow::placedRect() const {
 Twips ChildWindow::placement() const { return toTwips(placedRect(), twipsPerPixel()); }
 
 void ChildWindow::showWindow(bool visible) {
-  if (isShown() != visible) ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+  if (isShown() == visible) return;
+  if (form_.placementDeferred()) {
+    pendingVisible_ = visible;
+    return;
+  }
+  ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
 }
 
-bool ChildWindow::isShown() const { return (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
+bool ChildWindow::isShown() const {
+  if (pendingVisible_) return *pendingVisible_;
+  return (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+}
 
 PixelRect ChildWindow::windowRect() const {
   RECT rect{};
   if (pending_) {
+    const POINT origin = form_.clientOriginPixels();
     rect = *pending_;
-    MapWindowPoints(GetParent(hwnd_), HWND_DESKTOP, reinterpret_cast<POINT*>(&rect), 2);
+    OffsetRect(&rect, origin.x, origin.y);
   } else {
     GetWindowRect(hwnd_, &rect);
   }

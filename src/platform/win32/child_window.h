@@ -34,7 +34,8 @@ class ChildWindow {
   virtual void formResized() {}
   virtual void dpiChanged() {}
   // While its form defers placement (FormArgs::placeControlsWhenFirstShown), a control keeps its
-  // place to itself; the form moves them all there, in one batch, just before it first shows.
+  // place and visibility to itself; the form applies them all, in one batch, just before it
+  // first shows.
   void deferPlacement(HDWP& batch);
 
  protected:
@@ -64,6 +65,7 @@ class ChildWindow {
   WNDPROC previous_ = nullptr;
   // In pixels relative to the form's client area: where the control goes once its form shows.
   std::optional<RECT> pending_;
+  std::optional<bool> pendingVisible_;
 };
 
 // Creates a visible child window of the form; throws when the system refuses.

@@ -78,7 +78,8 @@ void Win32Form::showWindow() {
   placeControlsOnce();
   // Showing a shown window without activating it changes nothing but costs a round of
   // requests to the window server (the layout shows the cover on every pass).
-  if (command != SW_SHOWNA || !visible()) ShowWindow(hwnd_, command);
+  if ((command != SW_SHOWNA || !visible()) && !showAtPendingPlace(command)) ShowWindow(hwnd_, command);
+  toolTips_.open(hwnd_);
   renewCaptureExclusion();
   toolkit_.rethrowParked();
 }
@@ -89,6 +90,35 @@ void Win32Form::placeControlsOnce() {
   HDWP batch = BeginDeferWindowPos(static_cast<int>(controls_.size()));
   for (auto& control : controls_) control->deferPlacement(batch);
   if (batch) EndDeferWindowPos(batch);
+}
+
+// The place and z-order the form was given while it was set up hidden, together with the show
+// when that is a plain one: each change of a top-level window costs the window server a round
+// of monitor look-ups. False when the show is still to be done.
+bool Win32Form::showAtPendingPlace(int command) {
+  if (!pendingRect_ && !pendingTopmost_) return false;
+  UINT flags = SWP_NOACTIVATE;
+  RECT rect{};
+  if (pendingRect_) {
+    rect = *pendingRect_;
+  } else {
+    flags |= SWP_NOMOVE | SWP_NOSIZE;
+  }
+  HWND insertAfter = nullptr;
+  if (pendingTopmost_) {
+    insertAfter = *pendingTopmost_ ? HWND_TOPMOST : HWND_NOTOPMOST;
+  } else {
+    flags |= SWP_NOZORDER;
+  }
+  pendingRect_.reset();
+  pendingTopmost_.reset();
+  const bool plainShow = command == SW_SHOW || command == SW_SHOWNA;
+  if (plainShow) {
+    flags |= SWP_SHOWWINDOW;
+    if (command == SW_SHOW) flags &= ~SWP_NOACTIVATE;
+  }
+  SetWindowPos(hwnd_, insertAfter, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, flags);
+  return plainShow;
 }
 
 void Win32Form::renewCaptureExclusion() {
@@ -133,23 +163,40 @@ long Win32Form::twipsPerPixel() const { return win32::twipsPerPixel(dpi_); }
 
 void Win32Form::setBounds(Twips bounds) {
   const RECT rect = toPixels(bounds, twipsPerPixel());
-  RECT current{};
-  GetWindowRect(hwnd_, &current);
+  const RECT current = windowRect();
   if (EqualRect(&rect, &current)) return;  // saves a trip to the window server and a repaint
+  if (layingOut()) {
+    pendingRect_ = rect;
+    return;
+  }
   SetWindowPos(hwnd_, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
   toolkit_.rethrowParked();
 }
 
-Twips Win32Form::bounds() const {
+RECT Win32Form::windowRect() const {
+  if (pendingRect_) return *pendingRect_;
   RECT rect{};
   GetWindowRect(hwnd_, &rect);
-  return toTwips(rect, twipsPerPixel());
+  return rect;
+}
+
+Twips Win32Form::bounds() const { return toTwips(windowRect(), twipsPerPixel()); }
+
+POINT Win32Form::clientOriginPixels() const {
+  if (!pendingRect_) {
+    POINT origin{0, 0};
+    ClientToScreen(hwnd_, &origin);
+    return origin;
+  }
+  // The system's own answer for that window rectangle, menu bar included at that width.
+  RECT client = *pendingRect_;
+  SendMessageW(hwnd_, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&client));
+  return {client.left, client.top};
 }
 
 Twips Win32Form::clientOrigin() const {
-  POINT origin{0, 0};
-  ClientToScreen(hwnd_, &origin);
+  const POINT origin = clientOriginPixels();
   const long tpp = twipsPerPixel();
   return {toTwips(origin.x, tpp), toTwips(origin.y, tpp), 0, 0};
 }
@@ -157,7 +204,8 @@ Twips Win32Form::clientOrigin() const {
 Twips Win32Form::workArea() const {
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
-  if (!GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor))
+  const RECT window = windowRect();
+  if (!GetMonitorInfoW(MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST), &monitor))
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &monitor.rcWork, 0);
   return toTwips(monitor.rcWork, twipsPerPixel());
 }
@@ -194,6 +242,10 @@ void Win32Form::setOpacity(std::uint8_t alpha) {
 }
 
 void Win32Form::setTopmost(bool topmost) {
+  if (layingOut()) {
+    pendingTopmost_ = topmost;
+    return;
+  }
   SetWindowPos(hwnd_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
@@ -224,16 +276,6 @@ WindowId Win32Form::activeControl() const {
 
 void Win32Form::repaint() {
   RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-}
-
-HWND Win32Form::toolTips() {
-  if (toolTips_) return toolTips_;
-  // Owned by the form, so it goes when the form's window does.
-  toolTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, GetModuleHandleW(nullptr),
-                              nullptr);
-  if (!toolTips_) throwLastError("CreateWindowExW (tool tip)");
-  return toolTips_;
 }
 
 bool Win32Form::runKey(int virtualKey, bool ctrl) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/form.h"
+#include "platform/win32/form_tool_tips.h"
 #include "platform/win32/menu.h"
 
 namespace tessarin::platform::win32 {
@@ -78,10 +79,10 @@ class Win32Form final : public Form {
   Color backColor() const { return backColor_; }
   // Whether its controls keep their places to themselves for now (ChildWindow::deferPlacement).
   bool placementDeferred() const { return placementDeferred_; }
+  // Where the client area is on the screen, or will be once the form first shows.
+  POINT clientOriginPixels() const;
   HBRUSH backgroundBrush() const { return background_; }
-  // The tool-tip window of the form's sliders, one for all of them (a top-level window costs many
-  // requests to the window server); made with the first slider, owned by the form's window.
-  HWND toolTips();
+  FormToolTips& toolTips() { return toolTips_; }
   // A key pressed anywhere in the form: a menu shortcut, or Enter and Escape for the default
   // and cancel buttons. False when nothing took it.
   bool runKey(int virtualKey, bool ctrl);
@@ -101,6 +102,12 @@ class Win32Form final : public Form {
   void showWindow();
   // Moves every control to its place, in one batch, before the window first shows.
   void placeControlsOnce();
+  // Loaded but not yet shown, a form that defers placement keeps its own place and z-order
+  // for the first show too; before it is loaded, it takes them at once (its designed size).
+  bool layingOut() const { return placementDeferred_ && loaded_; }
+  bool showAtPendingPlace(int command);
+  // The window's rectangle on the screen, or the one it goes to when it first shows.
+  RECT windowRect() const;
   // A show, or a restore after a minimise, can drop the window's capture exclusion.
   void renewCaptureExclusion();
   void updateCursor() const;
@@ -121,12 +128,15 @@ class Win32Form final : public Form {
   bool minimized_ = false;
   // Set from FormArgs::placeControlsWhenFirstShown until the first show.
   bool placementDeferred_;
+  // What the form was given while it was laid out, applied when it first shows.
+  std::optional<RECT> pendingRect_;
+  std::optional<bool> pendingTopmost_;
   // While shown modally: the forms it disabled, enabled again when it ends.
   std::optional<std::vector<HWND>> modal_;
   std::optional<WindowState> stateWhenShown_;
   MousePointer pointer_ = MousePointer::Default;
   HWND lastFocus_ = nullptr;
-  HWND toolTips_ = nullptr;
+  FormToolTips toolTips_;
   Win32Button* defaultButton_ = nullptr;
   Win32Button* cancelButton_ = nullptr;
   std::vector<std::unique_ptr<ChildWindow>> controls_;

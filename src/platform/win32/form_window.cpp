@@ -61,6 +61,7 @@ Win32Form::Win32Form(Win32Toolkit& toolkit, const FormArgs& args)
       background_(CreateSolidBrush(args.backColor)),
       activateOnShow_(args.style != FormStyle::Borderless),
       placementDeferred_(args.placeControlsWhenFirstShown),
+      toolTips_(!args.placeControlsWhenFirstShown),
       menu_(hwnd_) {
   const WindowStyles styles = stylesFor(args.style);
   // An owned window gets no task-bar button; a borderless one is a tool window anyway.

@@ -15,21 +15,8 @@ constexpr int kTickDivisions = 10;
 }  // namespace
 
 Win32Slider::Win32Slider(Win32Form& form)
-    : NativeControl(form, createChild(form, TRACKBAR_CLASSW, TBS_HORZ | TBS_AUTOTICKS | WS_TABSTOP)),
-      toolTip_(form.toolTips()) {
-  std::wstring text;
-  const TOOLINFOW tool = toolInfo(text);
-  SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-}
-
-TOOLINFOW Win32Slider::toolInfo(std::wstring& text) const {
-  TOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = form_.hwnd();
-  tool.uId = reinterpret_cast<UINT_PTR>(hwnd());
-  tool.lpszText = text.data();
-  return tool;
+    : NativeControl(form, createChild(form, TRACKBAR_CLASSW, TBS_HORZ | TBS_AUTOTICKS | WS_TABSTOP)) {
+  form.toolTips().setText(form.hwnd(), hwnd(), {});
 }
 
 void Win32Slider::setRange(int min, int max) {
@@ -49,11 +36,7 @@ void Win32Slider::setValue(int value) {
 
 int Win32Slider::value() const { return static_cast<int>(SendMessageW(hwnd(), TBM_GETPOS, 0, 0)); }
 
-void Win32Slider::setToolTip(std::u16string_view tip) {
-  std::wstring text = wideCopy(tip);
-  const TOOLINFOW tool = toolInfo(text);
-  SendMessageW(toolTip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-}
+void Win32Slider::setToolTip(std::u16string_view tip) { form_.toolTips().setText(form_.hwnd(), hwnd(), wideCopy(tip)); }
 
 // Dragging the thumb sends a stream of TB_THUMBTRACK; the value counts once the thumb is let go.
 void Win32Slider::scroll(WORD code) {

@@ -1,8 +1,6 @@
 #pragma once
 // A horizontal trackbar with a tool tip of its own text, a tool of the form's tool-tip window.
 // onChange reports each new value the user gives it; values set by code raise nothing.
-#include <string>
-
 #include "platform/win32/child_window.h"
 
 namespace tessarin::platform::win32 {
@@ -22,9 +20,6 @@ class Win32Slider final : public NativeControl<Slider> {
   LRESULT message(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  TOOLINFOW toolInfo(std::wstring& text) const;
-
-  HWND toolTip_;
   int lastValue_ = 0;
 };
 

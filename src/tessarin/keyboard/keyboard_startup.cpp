@@ -54,6 +54,8 @@ Keyboard::Keyboard(platform::Platform& platform)
   TimerEnabled(false);
   // The cover is on top and nearly transparent before the layout first shows it: it never
   // appears as an opaque window over the keys, and a hidden window changes at little cost.
+  // Loaded now, it also takes its place and z-order together with that show.
+  formCover_->form().load();
   formCover_->form().setTopmost(true);
   CoverTransparency(1);
   RandomiseFormSizeAndPlacement();

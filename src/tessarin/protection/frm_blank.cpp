@@ -13,7 +13,7 @@ constexpr int kDoubleClickRepaints = 1000;
 
 FrmBlank::FrmBlank(platform::Platform& platform)
     : platform_(platform),
-      form_(platform.toolkit.createForm({platform::FormStyle::Borderless, kCaption, kCoverColor, false})) {
+      form_(platform.toolkit.createForm({platform::FormStyle::Borderless, kCaption, kCoverColor, false, true})) {
   Timer1 = &form_->addTimer();
   Timer1->setInterval(0);
   txtSetup = &form_->addTextBox({platform::FontSpec{}, false, false, kCoverColor});
