@@ -175,6 +175,26 @@ TEST_F(ControlsTest, SlidersOfAFormShareOneToolTipWindowEachWithItsOwnTip) {
             1);
 }
 
+// No tip can show before its form does: a form laid out hidden makes the window once it shows.
+TEST_F(ControlsTest, ADeferredFormMakesItsToolTipWindowWhenItFirstShows) {
+  FormArgs args;
+  args.placeControlsWhenFirstShown = true;
+  auto deferred = loadedForm(args);
+  Slider& slider = deferred->addSlider();
+  slider.setToolTip(u"Transparency");
+  const auto ownedByDeferred = [&] {
+    const auto windows = toolTipWindows();
+    return std::count_if(windows.begin(), windows.end(),
+                         [&](HWND window) { return GetWindow(window, GW_OWNER) == hwndOf(*deferred); });
+  };
+  EXPECT_EQ(ownedByDeferred(), 0);
+  deferred->show();
+  EXPECT_EQ(ownedByDeferred(), 1);
+  EXPECT_EQ(toolTipOf(hwndOf(*deferred), hwndOf(slider)), L"Transparency");
+  slider.setToolTip(u"Delay");
+  EXPECT_EQ(toolTipOf(hwndOf(*deferred), hwndOf(slider)), L"Delay");
+}
+
 TEST_F(ControlsTest, StatusBarStaysDockedAtTheBottomWithTheHeightGiven) {
   StatusBar& bar = form->addStatusBar();
   RECT client;

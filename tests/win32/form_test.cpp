@@ -187,6 +187,49 @@ TEST_F(FormTest, DeferredPlacementReportsPlacesAtOnceAndMovesTheWindowsOnFirstSh
   EXPECT_EQ(rect.left, origin.x + 30);
 }
 
+// Loaded and laid out before it first shows, such a form keeps its own place, z-order and its
+// controls' visibility to itself too, and reports them at once; the first show applies them.
+TEST_F(FormTest, DeferredPlacementKeepsTheFormsOwnPlaceTopmostAndHiddenControlsForTheFirstShow) {
+  FormArgs args = styled(FormStyle::Borderless);
+  args.placeControlsWhenFirstShown = true;
+  auto form = loadedForm(args);
+  const HWND window = hwndOf(*form);
+  CommandButton& spare = form->addButton({});
+  const long tpp = form->twipsPerPixel();
+  RECT before;
+  GetWindowRect(window, &before);
+
+  form->setBounds({300 * tpp, 250 * tpp, 200 * tpp, 100 * tpp});
+  form->setTopmost(true);
+  spare.setBounds({10 * tpp, 20 * tpp, 30 * tpp, 40 * tpp});
+  spare.setVisible(false);
+  EXPECT_EQ(form->bounds(), (Twips{300 * tpp, 250 * tpp, 200 * tpp, 100 * tpp}));
+  EXPECT_EQ(form->clientOrigin(), (Twips{300 * tpp, 250 * tpp, 0, 0})) << "a borderless form's client area is all of it";
+  EXPECT_EQ(spare.screenRect().left, 310) << "on the screen, where the form will be";
+  EXPECT_FALSE(spare.visible());
+  RECT now;
+  GetWindowRect(window, &now);
+  EXPECT_TRUE(EqualRect(&now, &before)) << "the window stays put until it shows";
+  EXPECT_FALSE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_TRUE(GetWindowLongPtrW(hwndOf(spare), GWL_STYLE) & WS_VISIBLE);
+
+  form->show();
+  GetWindowRect(window, &now);
+  EXPECT_EQ(now.left, 300);
+  EXPECT_EQ(now.top, 250);
+  EXPECT_EQ(now.right - now.left, 200);
+  EXPECT_TRUE(IsWindowVisible(window));
+  EXPECT_TRUE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_FALSE(GetWindowLongPtrW(hwndOf(spare), GWL_STYLE) & WS_VISIBLE);
+  EXPECT_EQ(spare.screenRect().left, 310);
+  // Once shown, changes reach the window at once.
+  form->setBounds({320 * tpp, 250 * tpp, 200 * tpp, 100 * tpp});
+  GetWindowRect(window, &now);
+  EXPECT_EQ(now.left, 320);
+  spare.setVisible(true);
+  EXPECT_TRUE(GetWindowLongPtrW(hwndOf(spare), GWL_STYLE) & WS_VISIBLE);
+}
+
 TEST_F(FormTest, StylesFollowTheFormStyle) {
   auto sizable = toolkit.createForm(styled(FormStyle::Sizable));
   auto dialog = toolkit.createForm(styled(FormStyle::Dialog));
