@@ -13,7 +13,10 @@
 namespace tessarin::platform::win32 {
 
 HWND createChild(Win32Form& form, const wchar_t* windowClass, DWORD style, DWORD exStyle) {
-  HWND hwnd = CreateWindowExW(exStyle, windowClass, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
+  // A form laid out hidden shows its controls with the batch that places them: showing each
+  // one now would cost two more requests to the window server, and hiding the spare ones more.
+  const DWORD visible = form.placementDeferred() ? 0 : WS_VISIBLE;
+  HWND hwnd = CreateWindowExW(exStyle, windowClass, L"", WS_CHILD | visible | style, 0, 0, 0, 0,
                               form.hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) throwLastError("CreateWindowExW (control)");
   return hwnd;
@@ -39,6 +42,7 @@ ChildWindow* linkedControl(HWND hwnd) {
 
 // The control's procedure is replaced by ours, which is set in-process.
 ChildWindow::ChildWindow(Win32Form& form, HWND hwnd) : form_(form), hwnd_(hwnd) {
+  if (form.placementDeferred()) pendingVisible_ = true;  // made hidden by createChild
   linkedControls()[hwnd_] = this;
   previous_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChildWindow::windowProc)));

@@ -68,7 +68,8 @@ class ChildWindow {
   std::optional<bool> pendingVisible_;
 };
 
-// Creates a visible child window of the form; throws when the system refuses.
+// Creates a child window of the form, visible or (while the form defers placement) to be shown
+// with the first-show batch; throws when the system refuses.
 HWND createChild(Win32Form& form, const wchar_t* windowClass, DWORD style, DWORD exStyle = 0);
 
 // The Control part of an interface, implemented on a ChildWindow.
