@@ -17,13 +17,18 @@ constexpr DWORD kCaretRestMs = 5000;
 
 Win32Toolkit::Win32Toolkit() : caretRest_(kCaretRestMs) {
   Win32Form::registerWindowClass();
-  greyDot_ = createGreyDotCursor();
 }
 
 Win32Toolkit::~Win32Toolkit() {
   if (hiddenOwner_) DestroyWindow(hiddenOwner_);
-  DestroyCursor(greyDot_);
+  if (greyDot_) DestroyCursor(greyDot_);
   Win32Form::unregisterWindowClass();
+}
+
+// Made when first needed: drawing it costs start-up a round of requests to the window server.
+HCURSOR Win32Toolkit::greyDotCursor() {
+  if (!greyDot_) greyDot_ = createGreyDotCursor();
+  return greyDot_;
 }
 
 // Only the dialogs need it, and a top-level window costs start-up many requests to the window

@@ -48,7 +48,7 @@ class Win32Toolkit final : public Toolkit {
   // captures. False once the system has refused.
   bool applyCaptureChoice(HWND window);
   bool capturesExcluded() const { return excludeFromCapture_ && !captureRefused_; }
-  HCURSOR greyDotCursor() const { return greyDot_; }
+  HCURSOR greyDotCursor();
   // Invisible owner that keeps a form out of the task bar; made when the first such form is.
   HWND hiddenOwner();
   // A loop waiting in GetMessage re-checks its condition only after a message; the change may
@@ -71,7 +71,7 @@ class Win32Toolkit final : public Toolkit {
 
   std::vector<Win32Form*> loaded_;
   std::exception_ptr parked_;
-  HCURSOR greyDot_;
+  HCURSOR greyDot_ = nullptr;
   HWND hiddenOwner_ = nullptr;
   bool excludeFromCapture_ = false;
   bool captureRefused_ = false;
