@@ -162,7 +162,7 @@ print(f"- **Start-up** is {mt / mb:.2f} times the bare program, {goal} the goal 
       "that stay hidden, and the hidden plain box and hover slider (the end-to-end journeys find "
       "all of these at start), and the cover and its box. The ratio also depends on the "
       "machine's load: every request is a switch between processes, which waits for a free core "
-      "on a busy machine, so the same build measured 1.21 to 1.47 in runs minutes apart on this "
+      "on a busy machine, so the same build measured 1.10 to 1.47 in runs minutes apart on this "
       "shared machine.")
 print(f"- **Injection** takes {inject_median:.0f} ms at the median from the release to the last of "
       "64 characters in the idle target. It is the end of the OLE drag, the wait until the target "
