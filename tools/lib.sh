@@ -20,7 +20,7 @@ TSN_WINESERVER=${TSN_WINESERVER:-/usr/lib/wine/wineserver64}
 # wine32:i386 runs the 32-bit build; it needs the i386 architecture, which apt is given first.
 TSN_PACKAGES=(cmake zip g++ googletest g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine64
   g++-mingw-w64-i686-posix mingw-w64-i686-dev wine32:i386
-  fonts-wine xvfb xauth xcompmgr x11-utils xdotool imagemagick clang libclang-rt-14-dev)
+  fonts-wine xvfb xauth xcompmgr x11-utils xdotool imagemagick clang libclang-rt-14-dev stress-ng)
 TSN_SCREEN=${TSN_SCREEN:-1280x1024x24}
 
 # Processes this shell started in the background and must end (Xvfb, xcompmgr, programs).
@@ -160,6 +160,12 @@ tsn_wine_start() {
 # tsn_wine_run EXE [ARGS...]: runs a Windows console helper to completion (30 s at most).
 tsn_wine_run() {
   timeout 30 "$TSN_WINE" "$@" </dev/null
+}
+
+# tsn_journey FILE: runs one end-to-end journey, bounded so that a hung one cannot stall the
+# run that started it (test.sh, tools/soak.sh).
+tsn_journey() {
+  timeout -k 10 300 bash "$1"
 }
 
 # --- the X display ------------------------------------------------------------------------

@@ -16,8 +16,19 @@ check() {
   else
     echo "FAIL: $JOURNEY_NAME: $what"
     JOURNEY_FAILED=1
+    keep_failed_scene
     return 1
   fi
+}
+
+# The screen and the windows as they were when a check failed (failed-N.png and
+# failed-N-windows.txt among the artefacts), since the journey goes on or ends and changes them.
+JOURNEY_FAILURES=0
+keep_failed_scene() {
+  JOURNEY_FAILURES=$((JOURNEY_FAILURES + 1))
+  local base=$JOURNEY_ARTIFACTS/failed-$JOURNEY_FAILURES
+  timeout 10 import -display "$DISPLAY" -window root "$base.png" 2>/dev/null
+  tsn_wine_run "$TSN_WINTREE" >"$base-windows.txt" 2>&1
 }
 
 # For a step the rest of the journey cannot do without.
