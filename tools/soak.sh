@@ -102,7 +102,8 @@ failed_steps() {
 # keep_failure NAME RUN: the artefacts and work folder of a failed journey run, before the
 # next run of that journey clears them; the program copies are left out.
 keep_failure() {
-  local kept=$SOAK/$1/run-$2-failed short=${1#journey_}
+  local short=${1#journey_}
+  local kept=$SOAK/$short/run-$2-failed
   mkdir -p "$kept"
   [ -d "$TSN_ARTIFACTS/e2e/$short" ] && cp -r "$TSN_ARTIFACTS/e2e/$short" "$kept/artifacts"
   [ -d "$TSN_BUILD/e2e/$short" ] && cp -r "$TSN_BUILD/e2e/$short" "$kept/work"
@@ -118,8 +119,8 @@ done
 
 for ((run = 1; run <= runs; run++)); do
   for name in "${names[@]}"; do
-    mkdir -p "$SOAK/$name"
-    log=$SOAK/$name/run-$run.log
+    mkdir -p "$SOAK/${name#journey_}"
+    log=$SOAK/${name#journey_}/run-$run.log
     start=$(tsn_now_ms)
     status=0
     run_once "$name" "$log" || status=$?
@@ -132,7 +133,7 @@ for ((run = 1; run <= runs; run++)); do
     failures[$name]=$((failures[$name] + 1))
     steps[$name]+=$(failed_steps "$log" $status)$'\n'
     [ "$name" = win32 ] || keep_failure "$name" "$run"
-    tsn_log "run $run/$runs $name: FAIL in $((ms / 1000)) s (kept in $SOAK/$name)"
+    tsn_log "run $run/$runs $name: FAIL in $((ms / 1000)) s (kept in $SOAK/${name#journey_})"
     failed_steps "$log" $status | sed 's/^/    /' >&2
     # A failed run may leave windows behind that would confuse the next one, as in test.sh.
     tsn_wine_stop
