@@ -128,5 +128,19 @@ TEST_F(ProfileContract, FilesInFoldersNamedBeyondTheAnsiCodePageAreWrittenAndRea
   EXPECT_EQ(contractSystem().readProfileString(file, u"Row 1 Lower Case", u"Key 1", 255), kBeyondAnsi);
 }
 
+TEST_F(ProfileContract, EveryReadSeesWhatIsInTheFileNow) {
+  writeContractFile(path, "[Settings]\r\nTransparency=111\r\n");
+  EXPECT_EQ(read(u"Settings", u"Transparency"), u"111");
+  // Another program changes the file: the same size, so only its bytes tell.
+  writeContractFile(path, "[Settings]\r\nTransparency=222\r\n");
+  EXPECT_EQ(read(u"Settings", u"Transparency"), u"222");
+  const std::u16string other = path + u".other.ini";
+  writeContractFile(other, "[Settings]\r\nTransparency=333\r\n");
+  EXPECT_EQ(contractSystem().readProfileString(other, u"Settings", u"Transparency", 255), u"333");
+  write(u"Settings", u"Beep", u"True");
+  EXPECT_EQ(read(u"Settings", u"Transparency"), u"222");
+  EXPECT_EQ(read(u"Settings", u"Beep"), u"True");
+}
+
 }  // namespace
 }  // namespace tessarin::contract

@@ -45,8 +45,7 @@ std::string ReadFile(const std::string& path) {
 
 // A profile file's lines as UTF-8, for the INI reader and writer, and its encoding.
 struct ProfileFile {
-  explicit ProfileFile(const std::string& native) {
-    const std::string bytes = ReadFile(native);
+  explicit ProfileFile(const std::string& bytes) {
     unicode = bytes.starts_with(common::kUtf16LeMark);
     const std::u16string text = unicode ? common::FromUtf16LeBytes(std::string_view(bytes).substr(2)) : FromLatin1(bytes);
     document = common::IniDocument(common::Utf16ToUtf8(text));
@@ -58,6 +57,20 @@ struct ProfileFile {
   common::IniDocument document;
   bool unicode = false;
 };
+
+// The program reads a file key by key, as the profile functions let it, so the parse of the
+// last file read is kept for as long as its bytes stay the same: a large file would otherwise
+// be converted and split again for every key.
+const ProfileFile& ParsedProfile(const std::string& native) {
+  thread_local std::string lastBytes;
+  thread_local ProfileFile last{std::string()};
+  std::string bytes = ReadFile(native);
+  if (bytes != lastBytes) {
+    last = ProfileFile(bytes);
+    lastBytes = std::move(bytes);
+  }
+  return last;
+}
 
 }  // namespace
 
@@ -83,7 +96,7 @@ bool SimSystem::fileExists(std::u16string_view path) const {
 
 std::u16string SimSystem::readProfileString(std::u16string_view path, std::u16string_view section,
                                             std::u16string_view key, int bufferChars) const {
-  const ProfileFile file(NativePath(path));
+  const ProfileFile& file = ParsedProfile(NativePath(path));
   const auto value = file.document.get(common::Utf16ToUtf8(section), common::Utf16ToUtf8(key));
   if (!value || bufferChars <= 0) return {};
   return common::Utf8ToUtf16(*value).substr(0, static_cast<std::size_t>(bufferChars - 1));
@@ -95,7 +108,7 @@ std::u16string SimSystem::readProfileString(std::u16string_view path, std::u16st
 void SimSystem::writeProfileString(std::u16string_view path, std::u16string_view section, std::u16string_view key,
                                    std::u16string_view value) {
   const std::string native = NativePath(path);
-  ProfileFile file(native);
+  ProfileFile file = ParsedProfile(native);
   if (!FitsLatin1(section) || !FitsLatin1(key) || !FitsLatin1(value)) file.unicode = true;
   file.document.set(common::Utf16ToUtf8(section), common::Utf16ToUtf8(key), common::Utf16ToUtf8(value));
   // Failures are not reported, as with the profile functions.
