@@ -33,6 +33,37 @@ run_suite() {
   SUITE_PID=
   if [ $status = 0 ]; then record PASS "$name"; else record FAIL "$name" "exit status $status"; fi
 }
+# absorb FILE: results recorded by another shell, one "PASS  NAME" or "FAIL  NAME (WHY)" a line.
+absorb() {
+  local line
+  while IFS= read -r line; do
+    RESULTS+=("$line")
+    if [ "${line%% *}" = PASS ]; then PASSED=$((PASSED + 1)); else FAILED=$((FAILED + 1)); fi
+  done <"$1"
+}
+# The suites that need neither the display nor Wine run in a lane beside the Wine ones, one
+# after another: the Wine suites mostly wait, which leaves a core free. The lane's output is
+# shown, and its results counted, when it ends.
+LANE_PID=
+LANE_LOG=$TSN_BUILD/lane.log
+LANE_RESULTS=$TSN_BUILD/lane.results
+lane_start() { # lane_start FUNCTION: runs that function's suites in the lane
+  rm -f "$LANE_RESULTS"
+  (
+    RESULTS=()
+    trap '[ -z "$SUITE_PID" ] || kill "$SUITE_PID" 2>/dev/null; exit 130' TERM
+    "$1"
+    printf '%s\n' "${RESULTS[@]}" >"$LANE_RESULTS"
+  ) >"$LANE_LOG" 2>&1 &
+  LANE_PID=$!
+}
+lane_end() {
+  local status=0
+  wait "$LANE_PID" || status=$?
+  LANE_PID=
+  cat "$LANE_LOG"
+  if [ -f "$LANE_RESULTS" ]; then absorb "$LANE_RESULTS"; else record FAIL "lane of suites" "exit status $status"; fi
+}
 summary() {
   echo
   echo "==== summary"
@@ -40,6 +71,10 @@ summary() {
   echo "$PASSED passed, $FAILED failed"
 }
 finish() {
+  if [ -n "$LANE_PID" ]; then
+    kill "$LANE_PID" 2>/dev/null
+    tsn_wait_for 30 tsn_pid_ended "$LANE_PID" || kill -9 "$LANE_PID" 2>/dev/null
+  fi
   if [ -n "$SUITE_PID" ]; then
     kill "$SUITE_PID" 2>/dev/null
     tsn_wait_for 20 tsn_pid_ended "$SUITE_PID" || kill -9 "$SUITE_PID" 2>/dev/null
@@ -52,32 +87,40 @@ trap finish EXIT
 trap 'exit 130' INT TERM
 
 tsn_ensure_packages
-# Once, before anything runs under Wine; later runs reuse it.
-tsn_wine_prefix
+# Once, before anything runs under Wine; later runs reuse it. Made while the builds run.
+tsn_wine_prefix &
+PREFIX_PID=$!
+tsn_wine_env
 
 echo "==== building (native)"
 if tsn_build native; then
-  run_suite "unit tests (native)" ctest --preset native --no-tests=error --timeout 300
+  run_suite "unit tests (native)" ctest --preset native --no-tests=error --timeout 300 -j2
 else
   record FAIL "unit tests (native)" "build failed"
 fi
 
 echo "==== building (sanitize)"
-if tsn_build sanitize; then
-  run_suite "unit tests (AddressSanitizer, UndefinedBehaviorSanitizer)" \
-    ctest --preset sanitize --no-tests=error --timeout 600
-else
-  record FAIL "unit tests (AddressSanitizer, UndefinedBehaviorSanitizer)" "build failed"
-fi
-
+sanitize_ok=1
+tsn_build sanitize || sanitize_ok=0
 echo "==== building (fuzz)"
-if tsn_build fuzz; then
-  for target in ini layout cover entry; do
-    run_suite "fuzz $target" tsn_fuzz "$target" "${TSN_FUZZ_SECONDS:-30}"
-  done
-else
-  record FAIL "fuzz targets" "build failed"
-fi
+fuzz_ok=1
+tsn_build fuzz || fuzz_ok=0
+# Run in the lane, beside the Win32 tests and the journeys.
+sanitized_and_fuzzed() {
+  if [ $sanitize_ok = 1 ]; then
+    run_suite "unit tests (AddressSanitizer, UndefinedBehaviorSanitizer)" \
+      ctest --preset sanitize --no-tests=error --timeout 600
+  else
+    record FAIL "unit tests (AddressSanitizer, UndefinedBehaviorSanitizer)" "build failed"
+  fi
+  if [ $fuzz_ok = 1 ]; then
+    for target in ini layout cover entry; do
+      run_suite "fuzz $target" tsn_fuzz "$target" "${TSN_FUZZ_SECONDS:-30}"
+    done
+  else
+    record FAIL "fuzz targets" "build failed"
+  fi
+}
 
 echo "==== building (mingw)"
 mingw_ok=1
@@ -90,6 +133,8 @@ else
   record FAIL "build (32-bit)" "build failed"
   rm -f "$TSN_EXE_X86" # so that its journey cannot pass on an old build
 fi
+lane_start sanitized_and_fuzzed
+wait "$PREFIX_PID" || tsn_die "the Wine prefix could not be made"
 tsn_xvfb_start
 if [ $mingw_ok = 1 ]; then
   run_suite "Win32 tests (Wine)" ctest --test-dir build/mingw --output-on-failure \
@@ -114,5 +159,8 @@ for journey in tests/e2e/journey_*.sh; do
   [ "${RESULTS[-1]%% *}" = PASS ] || tsn_wine_stop
 done
 
+echo
+echo "==== the lane: sanitizers and fuzzing"
+lane_end
 summary
 [ "$FAILED" = 0 ]
