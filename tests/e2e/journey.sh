@@ -451,15 +451,18 @@ type_into_dialog() {
     xdo type --delay 30 "$text" && wait_equals 10 "${text//\\/\\\\}" control_field "$1" Edit 1 text
     return
   fi
-  local before after
+  local before after now
   for ((i = 0; i < ${#text}; i++)); do
     before=${typed//\\/\\\\}
     typed+=${text:i:1}
     after=${typed//\\/\\\\}
     for attempt in 1 2 3 4; do
       xdo type "${text:i:1}" || return 1
-      wait_equals 3 "$after" control_field "$1" Edit 1 text 2>/dev/null && break
-      [ "$(control_field "$1" Edit 1 text)" = "$before" ] || xdo key BackSpace
+      # Each look costs a Wine process, which takes seconds on a busy machine.
+      wait_equals 8 "$after" control_field "$1" Edit 1 text 2>/dev/null && break
+      now=$(control_field "$1" Edit 1 text)
+      [ "$now" = "$after" ] && break
+      [ "$now" = "$before" ] || xdo key BackSpace
       [ $attempt = 4 ] && return 1
     done
   done
