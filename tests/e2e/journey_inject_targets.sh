@@ -11,10 +11,14 @@ BUSY_TEXT="Busy+7{x}"
 
 # inject_into X Y: selects the whole password and injects it by a drag released at X Y.
 inject_into() { select_all masked && drag_from_box masked "$1" "$2"; }
+# The keyboard opens anywhere and a target at the bottom left: the keyboard moves to the top
+# right, so that neither covers the other's text box.
+keyboard_clear_of_target() { move_keyboard 600 20 && tsn_wait_for 30 cover_over_keys; }
 
 require "a target busy for 200 ms after each click starts" start_target --busy 200
 journey_open_tessarin
 require "the cover is over the keys" tsn_wait_for 30 cover_over_keys
+require "the keyboard moves clear of the target" keyboard_clear_of_target
 read -r TARGET_X TARGET_Y <<<"$(edit_centre "$TARGET")"
 read -r DESKTOP_X DESKTOP_Y <<<"$(desktop_point)"
 require "a place with no window is found" test -n "$DESKTOP_Y"
@@ -34,6 +38,7 @@ require "the message is answered" answer_box Tessarin Return
 check "the password is still there" wait_equals 10 "$(stars 5)" shown_text
 
 require "a target that closes after its first character starts" start_target --close-early
+require "the keyboard is clear of it" keyboard_clear_of_target
 read -r TARGET_X TARGET_Y <<<"$(edit_centre "$TARGET")"
 require "the password is injected into it" inject_into "$TARGET_X" "$TARGET_Y"
 check "a message says typing stopped part-way" not_delivered_box_says "Typing stopped after"
