@@ -33,14 +33,6 @@ run_suite() {
   SUITE_PID=
   if [ $status = 0 ]; then record PASS "$name"; else record FAIL "$name" "exit status $status"; fi
 }
-# absorb FILE: results recorded by another shell, one "PASS  NAME" or "FAIL  NAME (WHY)" a line.
-absorb() {
-  local line
-  while IFS= read -r line; do
-    RESULTS+=("$line")
-    if [ "${line%% *}" = PASS ]; then PASSED=$((PASSED + 1)); else FAILED=$((FAILED + 1)); fi
-  done <"$1"
-}
 # The suites that need neither the display nor Wine run in a lane beside the Wine ones, one
 # after another: the Wine suites mostly wait, which leaves a core free. The lane's output is
 # shown, and its results counted, when it ends.
@@ -50,19 +42,22 @@ LANE_RESULTS=$TSN_BUILD/lane.results
 lane_start() { # lane_start FUNCTION: runs that function's suites in the lane
   rm -f "$LANE_RESULTS"
   (
-    RESULTS=()
+    # What the lane records goes to a file, one tab-separated record a line, for lane_end.
+    record() { printf '%s\t%s\t%s\n' "$1" "$2" "${3:-}" >>"$LANE_RESULTS"; }
     trap '[ -z "$SUITE_PID" ] || kill "$SUITE_PID" 2>/dev/null; exit 130' TERM
     "$1"
-    printf '%s\n' "${RESULTS[@]}" >"$LANE_RESULTS"
   ) >"$LANE_LOG" 2>&1 &
   LANE_PID=$!
 }
 lane_end() {
-  local status=0
+  local status=0 outcome name why
   wait "$LANE_PID" || status=$?
   LANE_PID=
   cat "$LANE_LOG"
-  if [ -f "$LANE_RESULTS" ]; then absorb "$LANE_RESULTS"; else record FAIL "lane of suites" "exit status $status"; fi
+  if [ -f "$LANE_RESULTS" ]; then
+    while IFS=$'\t' read -r outcome name why; do record "$outcome" "$name" "$why"; done <"$LANE_RESULTS"
+  fi
+  [ $status = 0 ] || record FAIL "the lane" "exit status $status"
 }
 summary() {
   echo
