@@ -723,6 +723,14 @@ not_delivered_box_says() {
 clipboard_set() { tsn_wine_run "$TSN_CLIPBOARD" --set "$1"; }
 clipboard_text() { tsn_wine_run "$TSN_CLIPBOARD" --get; }
 clipboard_empty() { tsn_wine_run "$TSN_CLIPBOARD" --get >/dev/null; [ $? -eq 3 ]; }
+# clipboard_holds TEXT: the clipboard holds exactly TEXT; on failure says what the helper found.
+clipboard_holds() {
+  local got status=0
+  got=$(clipboard_text) || status=$?
+  [ $status = 0 ] && [ "$got" = "$1" ] && return 0
+  echo "  expected '$1', got '$got' (clipboard helper exit status $status)" >&2
+  return 1
+}
 
 # --- reading controls, settings and layout files ---------------------------------------------
 

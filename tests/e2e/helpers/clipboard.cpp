@@ -15,9 +15,10 @@
 
 namespace {
 
-// Another process may hold the clipboard open for a moment.
+// Another process may hold the clipboard open for a moment (Wine's own clipboard manager does
+// so at every change), which on a busy machine lasts longer than a second.
 bool openClipboard() {
-  for (int attempt = 0; attempt < 50; ++attempt) {
+  for (int attempt = 0; attempt < 500; ++attempt) {
     if (OpenClipboard(nullptr)) return true;
     Sleep(20);
   }
