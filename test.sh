@@ -149,7 +149,7 @@ if [ $mingw_ok = 0 ]; then
 fi
 for journey in tests/e2e/journey_*.sh; do
   name="journey $(basename "$journey" .sh | sed 's/^journey_//')"
-  run_suite "$name" tsn_journey "$journey"
+  run_suite "$name" timeout -k 10 "$TSN_JOURNEY_LIMIT" bash "$journey"
   # A failed journey may leave windows behind that would confuse the next one.
   [ "${RESULTS[-1]%% *}" = PASS ] || tsn_wine_stop
 done

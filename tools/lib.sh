@@ -162,12 +162,10 @@ tsn_wine_run() {
   timeout 30 "$TSN_WINE" "$@" </dev/null
 }
 
-# tsn_journey FILE: runs one end-to-end journey, bounded so that a hung one cannot stall the
-# run that started it (test.sh, tools/soak.sh). On a shared machine under load the longest
-# ones went past 5 minutes while passing every step they reached.
-tsn_journey() {
-  timeout -k 10 600 bash "$1"
-}
+# Seconds an end-to-end journey may take before test.sh and tools/soak.sh end it as hung
+# (timeout -k 10 "$TSN_JOURNEY_LIMIT" bash JOURNEY). On a shared machine under load the
+# longest ones went past 5 minutes while passing every step they reached.
+TSN_JOURNEY_LIMIT=600
 
 # --- the X display ------------------------------------------------------------------------
 

@@ -38,6 +38,7 @@ done
 WIN32_TESTS=$TSN_BUILD/mingw/tests/win32/tessarin_win32_tests.exe
 [ -f "$TSN_EXE" ] || tsn_die "$TSN_EXE is missing: build the mingw preset first"
 
+declare -A failures slowest steps done_runs
 SOAK=$TSN_ARTIFACTS/soak/$(date +%Y%m%d-%H%M%S)
 mkdir -p "$SOAK"
 
@@ -49,6 +50,25 @@ stop_load() {
   wait "$LOAD_PID" 2>/dev/null
   LOAD_PID=
 }
+# The table of the runs done so far, in Markdown so that it can go into the docs as it is.
+print_table() {
+  local name failed
+  [ ${#done_runs[@]} = 0 ] && return 0
+  {
+    echo "soak of $(git rev-parse --short HEAD 2>/dev/null)$([ $load = 1 ] && echo ', one core kept busy')"
+    echo
+    echo "| journey | runs | failures | failed steps | slowest run |"
+    echo "|---|---|---|---|---|"
+    for name in "${names[@]}"; do
+      [ -n "${done_runs[$name]:-}" ] || continue
+      failed=$(printf '%s' "${steps[$name]}" | grep . | sort | uniq -c | sort -rn |
+        awk '{ n = $1; sub(/^ *[0-9]+ /, ""); printf "%s%s (%dx)", sep, $0, n; sep = "; " }')
+      printf '| %s | %d | %d | %s | %d.%d s |\n' "${name#journey_}" "${done_runs[$name]}" "${failures[$name]}" \
+        "${failed:--}" $((slowest[$name] / 1000)) $((slowest[$name] % 1000 / 100))
+    done
+  } | tee "$SOAK/table.md"
+  echo "logs and failed runs' artefacts: $SOAK"
+}
 RUN_PID=
 finish() {
   if [ -n "$RUN_PID" ]; then
@@ -57,6 +77,7 @@ finish() {
   fi
   stop_load
   tsn_teardown
+  print_table
 }
 trap finish EXIT
 trap 'exit 130' INT TERM
@@ -71,13 +92,15 @@ if [ $load = 1 ]; then
   tsn_log "stress-ng keeps one core busy (pid $LOAD_PID)"
 fi
 
-# run_once NAME LOG: one run, in the background so that an interrupt is acted on at once.
+# run_once NAME LOG: one run, in the background so that an interrupt is acted on at once. Its
+# pid is that of timeout, which passes an interrupt on.
 run_once() {
   local status=0
   if [ "$1" = win32 ]; then
-    (cd "$(dirname "$WIN32_TESTS")" && timeout -k 10 300 "$TSN_WINE" "$WIN32_TESTS") >"$2" 2>&1 &
+    # From its build folder, as ctest runs it.
+    (cd "$(dirname "$WIN32_TESTS")" && exec timeout -k 10 300 "$TSN_WINE" "$WIN32_TESTS") >"$2" 2>&1 &
   else
-    tsn_journey "tests/e2e/$1.sh" >"$2" 2>&1 &
+    timeout -k 10 "$TSN_JOURNEY_LIMIT" bash "tests/e2e/$1.sh" >"$2" 2>&1 &
   fi
   RUN_PID=$!
   wait "$RUN_PID" || status=$?
@@ -110,7 +133,6 @@ keep_failure() {
   find "$kept" -name '*.exe' -delete
 }
 
-declare -A failures slowest steps
 for name in "${names[@]}"; do
   failures[$name]=0
   slowest[$name]=0
@@ -125,6 +147,7 @@ for ((run = 1; run <= runs; run++)); do
     status=0
     run_once "$name" "$log" || status=$?
     ms=$(($(tsn_now_ms) - start))
+    done_runs[$name]=$run
     [ $ms -gt "${slowest[$name]}" ] && slowest[$name]=$ms
     if [ $status = 0 ]; then
       tsn_log "run $run/$runs $name: PASS in $((ms / 1000)) s"
@@ -139,22 +162,7 @@ for ((run = 1; run <= runs; run++)); do
     tsn_wine_stop
   done
 done
-stop_load
 
-# The table, in Markdown so that it can go into the docs as it is.
-{
-  echo "soak of $(git rev-parse --short HEAD 2>/dev/null), $runs runs each$([ $load = 1 ] && echo ', one core kept busy')"
-  echo
-  echo "| journey | runs | failures | failed steps | slowest run |"
-  echo "|---|---|---|---|---|"
-  for name in "${names[@]}"; do
-    failed=$(printf '%s' "${steps[$name]}" | grep . | sort | uniq -c | sort -rn |
-      awk '{ n = $1; sub(/^ *[0-9]+ /, ""); printf "%s%s (%dx)", sep, $0, n; sep = "; " }')
-    printf '| %s | %d | %d | %s | %d.%d s |\n' "${name#journey_}" "$runs" "${failures[$name]}" \
-      "${failed:--}" $((slowest[$name] / 1000)) $((slowest[$name] % 1000 / 100))
-  done
-} | tee "$SOAK/table.md"
-echo "logs and failed runs' artefacts: $SOAK"
 total=0
 for name in "${names[@]}"; do total=$((total + failures[$name])); done
 [ $total = 0 ]
