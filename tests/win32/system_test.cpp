@@ -66,8 +66,10 @@ TEST_F(SystemTest, SoundsThatCannotBePlayedReturnPromptly) {
 }
 
 // Runs sound_probe.exe from a folder of its own with a planted winmm.dll beside it, with Wine
-// told to prefer a library beside the program over its own, as Windows' search order does.
-// Returns what the probe printed (key=value lines).
+// told to prefer a library beside the program over its own, as Windows' search order does (in
+// Wine's settings for that program: WINEDLLOVERRIDES is read from the environment Wine itself
+// was started with, not from the one a program hands its child). Returns what the probe
+// printed (key=value lines).
 std::map<std::string, std::string> probeWithPlantedSoundLibrary(const wchar_t* mode) {
   wchar_t self[MAX_PATH];
   GetModuleFileNameW(nullptr, self, MAX_PATH);
@@ -78,9 +80,11 @@ std::map<std::string, std::string> probeWithPlantedSoundLibrary(const wchar_t* m
   std::filesystem::copy_file(built / "sound_probe.exe", folder / "sound_probe.exe");
   std::filesystem::copy_file(built / "planted" / "winmm.dll", folder / "winmm.dll");
 
-  wchar_t overrides[512] = L"";
-  GetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides, 512);
-  SetEnvironmentVariableW(L"WINEDLLOVERRIDES", (std::wstring(overrides) + L";winmm=n,b").c_str());
+  const wchar_t* const kWineSettings = L"Software\\Wine\\AppDefaults\\sound_probe.exe";
+  const wchar_t kNativeFirst[] = L"native,builtin";
+  EXPECT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, (std::wstring(kWineSettings) + L"\\DllOverrides").c_str(), L"winmm",
+                            REG_SZ, kNativeFirst, sizeof kNativeFirst),
+            ERROR_SUCCESS);
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   HANDLE readEnd = nullptr;
   HANDLE writeEnd = nullptr;
@@ -95,10 +99,10 @@ std::map<std::string, std::string> probeWithPlantedSoundLibrary(const wchar_t* m
   std::wstring command = L"\"" + (folder / "sound_probe.exe").wstring() + L"\" " + mode;
   const BOOL started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
                                       folder.wstring().c_str(), &startup, &process);
-  SetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides);
   CloseHandle(writeEnd);
   std::map<std::string, std::string> printed;
   if (!started) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, kWineSettings);
     ADD_FAILURE() << "sound_probe.exe did not start: " << GetLastError();
     CloseHandle(readEnd);
     return printed;
@@ -109,6 +113,7 @@ std::map<std::string, std::string> probeWithPlantedSoundLibrary(const wchar_t* m
   while (ReadFile(readEnd, chunk, sizeof chunk, &read, nullptr) && read) output.append(chunk, read);
   CloseHandle(readEnd);
   EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+  RegDeleteTreeW(HKEY_CURRENT_USER, kWineSettings);
   DWORD exitCode = 0;
   GetExitCodeProcess(process.hProcess, &exitCode);
   EXPECT_EQ(exitCode, 0u) << "the probe ended abnormally (0xc06d007f: a library lacked a function)";

@@ -1,6 +1,7 @@
 // A stand-in for a sound library planted beside a program: it lacks the function the program
 // plays its sounds with, and leaves a file beside itself when it is loaded, so that a test sees
 // it was.
+#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 #include <string>
