@@ -145,6 +145,16 @@ journey_close_tessarin() {
   check "it exits with status 0" equals "${TSN_EXIT_STATUS:-still running}" 0
 }
 
+# mapped_library PID NAME: the files named NAME (a library, "winmm.dll") that the Windows
+# program of that Linux process has mapped, one a line; Wine maps its own libraries from its
+# installation, a library loaded from a folder from there.
+mapped_library() {
+  [ -r "/proc/$1/maps" ] || { echo "  no process $1" >&2; return 1; }
+  awk -v name="$2" 'tolower($NF) ~ ("/" tolower(name) "$") && !seen[$NF]++ { print $NF }' "/proc/$1/maps" 2>/dev/null
+}
+library_loaded() { [ -n "$(mapped_library "$1" "$2")" ]; }
+library_not_loaded() { [ -r "/proc/$1/maps" ] && ! library_loaded "$1" "$2"; }
+
 # wintree ARGS...: the helper's listing, also kept as an artefact.
 wintree() {
   tsn_wine_run "$TSN_WINTREE" "$@"

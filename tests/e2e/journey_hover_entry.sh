@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Hover entry with a delay of 750 ms: resting the pointer on a key enters it once, about 0.75 s
 # after it came to rest; leaving the keys and coming back to the same key enters nothing more;
-# visiting another key and coming back enters both.
+# visiting another key and coming back enters both. With a sound library planted beside the
+# program, the beep of the first entry loads the system's library, and the program goes on.
 source "$(dirname "$0")/journey.sh"
 journey_begin hover_entry
 # Times the entry from inside Wine: a look from outside costs a Wine process, which on a busy
@@ -48,5 +49,33 @@ shot=$JOURNEY_ARTIFACTS/hover-entry.png
 check "screenshot taken" tsn_screenshot "$shot"
 check "the keyboard window cut out" tsn_crop_to_window "$shot" "$KEYBOARD" "$JOURNEY_ARTIFACTS/keyboard.png"
 
+journey_close_tessarin
+
+# A winmm.dll that lacks the sound function, beside the program as in a download folder, with
+# Wine told to prefer a library there as Windows' search order does; a beep.wav, so that the
+# program plays its own sound through that library.
+PLANTED=$TSN_BUILD/mingw/tests/win32/planted/winmm.dll
+require "the planted library is built" test -f "$PLANTED"
+cp "$PLANTED" "$JOURNEY_DIR/winmm.dll"
+printf 'RIFF' >"$JOURNEY_DIR/beep.wav"
+journey_settings "MouseMode=Hover Entry Mode" "Hover Timer Interval=750" \
+  "View Password Mask=False" "Beep on Hover=True"
+point_at 0 0
+WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winmm=n,b" journey_open_tessarin
+check "no sound library is loaded before the first beep" library_not_loaded "$TESSARIN_PID" winmm.dll
+# The window opens somewhere else each time.
+kb=$(tree_of "$KEYBOARD")
+read -r ax ay < <(key_centre "$kb" a)
+read -r sx sy < <(key_centre "$kb" s)
+require "the a and s keys are found again" test -n "$ax" -a -n "$sx"
+point_at "$ax" "$ay"
+check "resting on a enters it" tsn_wait_for 10 text_is "a"
+check "its beep loads the sound library" tsn_wait_for 10 library_loaded "$TESSARIN_PID" winmm.dll
+check "Wine's own, not the planted one ($(mapped_library "$TESSARIN_PID" winmm.dll))" \
+  equals "$(mapped_library "$TESSARIN_PID" winmm.dll | grep -c "^$JOURNEY_DIR/")" 0
+check "the planted library was never loaded" test ! -e "$JOURNEY_DIR/planted-winmm-was-loaded"
+point_at "$sx" "$sy"
+check "the program goes on: s is entered" tsn_wait_for 10 text_is "as"
+check "no error is reported" tsn_holds 1000 tsn_window_gone "Unexpected System Error"
 journey_close_tessarin
 journey_end

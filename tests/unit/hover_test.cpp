@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "sim_program.h"
 
@@ -91,6 +93,29 @@ TEST_F(Hover, BeepsAfterEachEntryWhenAsked) {
   restOn(32);
   program.toolkit.advance(1000);
   EXPECT_NE(program.system->calls.back().find("beep.wav"), std::string::npos);
+}
+
+TEST_F(Hover, ASoundThatFailsIsReportedOnceAndTheKeysGoOnBeeping) {
+  std::vector<std::u16string> reports;
+  program.toolkit.onModalShow = [&](sim::SimForm& form) {
+    reports.push_back(form.caption());
+    // The report's own message loop runs the hover timer: the key must not be entered again.
+    program.toolkit.advance(3000);
+    form.unload();
+  };
+  program.keyboard().BeepOnHover(true);
+  std::ofstream(program.directory / "beep.wav") << "RIFF";
+  program.system->failingCall = "playSoundSync(" + (program.directory / "beep.wav").string() + ")";
+  restOn(31);
+  program.toolkit.advance(1000);
+  EXPECT_EQ(reports, std::vector<std::u16string>{u"Unexpected System Error"});
+  EXPECT_EQ(password(), u"a");
+  EXPECT_EQ(program.system->calls.back(), "beep");
+  restOn(32);
+  program.toolkit.advance(1000);
+  EXPECT_EQ(password(), u"as");
+  EXPECT_EQ(reports.size(), 1u) << "reported once";
+  EXPECT_EQ(program.system->calls.back(), "beep") << "the system's sound from then on";
 }
 
 TEST_F(Hover, StandardModeEntersNothing) {

@@ -1,8 +1,12 @@
-// System services: files, random numbers, key state and layout, the pointer, delivery into a
-// window, the clipboard, the Print Screen hook and the common dialogs.
+// System services: files, sounds and where their library comes from, random numbers, key state
+// and layout, the pointer, delivery into a window, the clipboard, the Print Screen hook and the
+// common dialogs.
+#include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "contract/profile_contract.h"
@@ -59,6 +63,95 @@ TEST_F(SystemTest, SoundsThatCannotBePlayedReturnPromptly) {
     system.playSoundSync(dir + name);
     EXPECT_LT(GetTickCount64() - start, 5000u) << "playing took too long";
   }
+}
+
+// Runs sound_probe.exe from a folder of its own with a planted winmm.dll beside it, with Wine
+// told to prefer a library beside the program over its own, as Windows' search order does (in
+// Wine's settings for that program: WINEDLLOVERRIDES is read from the environment Wine itself
+// was started with, not from the one a program hands its child). Returns what the probe
+// printed (key=value lines).
+std::map<std::string, std::string> probeWithPlantedSoundLibrary(const wchar_t* mode) {
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  const std::filesystem::path built = std::filesystem::path(self).parent_path();
+  const std::filesystem::path folder = std::filesystem::path(contract::contractTempDir()) / mode;
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  std::filesystem::copy_file(built / "sound_probe.exe", folder / "sound_probe.exe");
+  std::filesystem::copy_file(built / "planted" / "winmm.dll", folder / "winmm.dll");
+
+  const wchar_t* const kWineSettings = L"Software\\Wine\\AppDefaults\\sound_probe.exe";
+  const wchar_t kNativeFirst[] = L"native,builtin";
+  EXPECT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, (std::wstring(kWineSettings) + L"\\DllOverrides").c_str(), L"winmm",
+                            REG_SZ, kNativeFirst, sizeof kNativeFirst),
+            ERROR_SUCCESS);
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE readEnd = nullptr;
+  HANDLE writeEnd = nullptr;
+  EXPECT_TRUE(CreatePipe(&readEnd, &writeEnd, &inherit, 0));
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = writeEnd;
+  startup.hStdError = writeEnd;
+  PROCESS_INFORMATION process{};
+  std::wstring command = L"\"" + (folder / "sound_probe.exe").wstring() + L"\" " + mode;
+  const BOOL started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                      folder.wstring().c_str(), &startup, &process);
+  CloseHandle(writeEnd);
+  std::map<std::string, std::string> printed;
+  if (!started) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, kWineSettings);
+    ADD_FAILURE() << "sound_probe.exe did not start: " << GetLastError();
+    CloseHandle(readEnd);
+    return printed;
+  }
+  std::string output;
+  char chunk[512];
+  DWORD read = 0;
+  while (ReadFile(readEnd, chunk, sizeof chunk, &read, nullptr) && read) output.append(chunk, read);
+  CloseHandle(readEnd);
+  EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+  RegDeleteTreeW(HKEY_CURRENT_USER, kWineSettings);
+  DWORD exitCode = 0;
+  GetExitCodeProcess(process.hProcess, &exitCode);
+  EXPECT_EQ(exitCode, 0u) << "the probe ended abnormally (0xc06d007f: a library lacked a function)";
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  std::size_t start = 0;
+  while (start < output.size()) {
+    std::size_t end = output.find('\n', start);
+    if (end == std::string::npos) end = output.size();
+    std::string line = output.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (const std::size_t equals = line.find('='); equals != std::string::npos)
+      printed[line.substr(0, equals)] = line.substr(equals + 1);
+    start = end + 1;
+  }
+  printed["marker"] = std::filesystem::exists(folder / "planted-winmm-was-loaded") ? "yes" : "no";
+  return printed;
+}
+
+std::string lowerCase(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+TEST_F(SystemTest, ASoundLibraryPlantedBesideTheProgramIsNotLoadedAndALackingOneIsReported) {
+  // As the program starts: the first beep takes the system's library, not the planted one.
+  auto restricted = probeWithPlantedSoundLibrary(L"restricted");
+  EXPECT_EQ(restricted["marker"], "no") << "the planted library was loaded";
+  EXPECT_NE(lowerCase(restricted["loaded"]).find("\\system32\\winmm.dll"), std::string::npos) << restricted["loaded"];
+  EXPECT_NE(restricted["outcome"], "error") << restricted["what"];
+
+  // Without the restriction the planted library is taken (so the setting above stands in for
+  // Windows), and its missing function is the system's error, not the end of the program.
+  auto open = probeWithPlantedSoundLibrary(L"open");
+  EXPECT_EQ(open["marker"], "yes");
+  EXPECT_EQ(open["outcome"], "error");
+  EXPECT_EQ(open["code"], std::to_string(ERROR_PROC_NOT_FOUND));
+  EXPECT_NE(open["what"].find("winmm.dll sndPlaySoundW"), std::string::npos) << open["what"];
 }
 
 TEST_F(SystemTest, RandomUnitsAreSpreadOverZeroToOne) {

@@ -2,6 +2,8 @@
 
 #include <ole2.h>
 
+#include "platform/win32/late_library.h"
+
 namespace tessarin::platform::win32 {
 namespace {
 
@@ -11,7 +13,11 @@ thread_local bool oleStarted = false;
 }  // namespace
 
 bool startOle() {
-  if (!oleStarted) oleStarted = SUCCEEDED(OleInitialize(nullptr));
+  if (oleStarted) return true;
+  // The shell serves every use of OLE here: the drag's list of formats and the folder dialog.
+  requireLateLibrary("ole32.dll");
+  requireLateLibrary("shell32.dll");
+  oleStarted = SUCCEEDED(OleInitialize(nullptr));
   return oleStarted;
 }
 

@@ -6,6 +6,7 @@
 namespace tessarin::platform::win32 {
 
 // Starts OLE on this thread if it is not running yet; false when it could not be started.
+// Throws the system's error when its libraries cannot be had (late_library.h).
 bool startOle();
 // Ends OLE on this thread if startOle started it; for the end of the program.
 void endOle();

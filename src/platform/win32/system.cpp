@@ -11,6 +11,7 @@
 #include <string>
 #include <system_error>
 
+#include "platform/win32/late_library.h"
 #include "platform/win32/profile.h"
 #include "platform/win32/text.h"
 
@@ -76,6 +77,7 @@ void Win32System::writeProfileString(std::u16string_view path, std::u16string_vi
 
 // Without SND_NODEFAULT the system's default sound plays when the file cannot be.
 bool Win32System::playSoundSync(std::u16string_view path) {
+  requireLateLibrary("winmm.dll");
   return sndPlaySoundW(wideCopy(path).c_str(), SND_SYNC) != FALSE;
 }
 
@@ -88,6 +90,7 @@ void Win32System::emptyClipboard() {
 }
 
 void Win32System::shellOpen(WindowId owner, std::u16string_view address) {
+  requireLateLibrary("shell32.dll");
   ShellExecuteW(reinterpret_cast<HWND>(owner), L"open", wideCopy(address).c_str(), nullptr, L"", SW_SHOWNORMAL);
 }
 

@@ -7,6 +7,7 @@
 #include <cwchar>
 #include <vector>
 
+#include "platform/win32/late_library.h"
 #include "platform/win32/ole.h"
 #include "platform/win32/system.h"
 #include "platform/win32/text.h"
@@ -51,6 +52,7 @@ bool Win32System::showFileDialog(FileDialogRecord& record) {
 
   // The dialogs host the shell's views, which expect OLE on the thread.
   startOle();
+  requireLateLibrary("comdlg32.dll");
   const BOOL chosen = record.save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
   if (!chosen) return false;
   record.flags = static_cast<long>(dialog.Flags);

@@ -1,11 +1,14 @@
 #include "platform/win32/toolkit.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <utility>
 
 #include "platform/win32/callback.h"
 #include "platform/win32/cursor.h"
 #include "platform/win32/form.h"
+#include "platform/win32/late_library.h"
 #include "platform/win32/message_box.h"
 #include "platform/win32/win32_error.h"
 
@@ -16,6 +19,11 @@ constexpr DWORD kCaretRestMs = 5000;
 }  // namespace
 
 Win32Toolkit::Win32Toolkit() : caretRest_(kCaretRestMs) {
+  // Every form has common controls, and the key buttons draw with the visual styles.
+  requireLateLibrary("comctl32.dll");
+  requireLateLibrary("uxtheme.dll");
+  const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
   Win32Form::registerWindowClass();
 }
 

@@ -1,12 +1,12 @@
-// tessarin.exe: sets up the common controls, runs the program on the Win32 backend and
+// tessarin.exe: restricts where libraries load from, runs the program on the Win32 backend and
 // reports an error that reaches the top level before ending with exit code 1.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <exception>
 #include <memory>
 
 #include "app/main.h"
+#include "platform/win32/dll_search.h"
 #include "platform/win32/ole.h"
 #include "platform/win32/system.h"
 #include "platform/win32/text.h"
@@ -56,8 +56,7 @@ int run() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
-  InitCommonControlsEx(&controls);
+  restrictDllSearch();
   int exitCode = 1;
   try {
     exitCode = run();

@@ -1,5 +1,7 @@
 // Hover entry: a key is entered once the pointer has rested on it for the hover delay.
 // Keys are told apart by caption, so the two Shift keys count as one.
+#include "app/application.h"
+#include "app/error_description.h"
 #include "app/mod_main.h"
 #include "keyboard/keyboard.h"
 
@@ -25,11 +27,28 @@ void Keyboard::ButtonMouseMove(platform::CommandButton* cmdButton, int, int, flo
 
 void Keyboard::Timer() {
   if (!currentButton_) return;
-  if (lastHoverCaption_ != currentButton_->caption()) {
-    ButtonClick(currentButton_);
-    if (beepOnHover_) PlayBeep(platform_.system);
-  }
+  const bool enter = lastHoverCaption_ != currentButton_->caption();
+  if (enter) ButtonClick(currentButton_);
+  // Noted before the beep: a failure report is a modal window, whose message loop runs this
+  // timer again.
   lastHoverCaption_.assign(currentButton_->caption());
+  if (enter && beepOnHover_) beepForHover();
+}
+
+// A sound that fails for a system failure (its library will not load) is reported once; the
+// program goes on, and later entries beep with the system's sound.
+void Keyboard::beepForHover() {
+  if (!hoverSoundFailed_) {
+    try {
+      PlayBeep(platform_.system);
+      return;
+    } catch (...) {
+      hoverSoundFailed_ = true;
+      const auto error = DescribeCurrentError();
+      if (auto* app = Application::current()) app->LogError(u"Timer1_Timer", error.number, error.text, form_->form());
+    }
+  }
+  platform_.system.beep();
 }
 
 void Keyboard::MouseMoveInForm(int button, int shift, float x, float y) {

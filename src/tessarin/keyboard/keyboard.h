@@ -96,6 +96,7 @@ class Keyboard {
   void MouseMoveInTextBox(int button, int shift, float x, float y);
   void MouseMoveInForm(int button, int shift, float x, float y);
   void Timer();
+  void beepForHover();
 
   // The physical keyboard in the plain text box.
   bool KeyPress(int keyAscii, bool blnKeyPressFromMouseEvent);
@@ -182,6 +183,9 @@ class Keyboard {
   platform::CommandButton* currentButton_ = nullptr;
   bool timerEnabled_ = false;
   bool beepOnHover_ = false;
+  // The sound could not be played for a system failure, which was reported: from then on the
+  // hover entries beep with the system's sound.
+  bool hoverSoundFailed_ = false;
   bool mouseHidden_ = false;
   bool keepOnTop_ = false;
   bool keepPasswordAfterDragDrop_ = false;
