@@ -2,7 +2,10 @@
 # Injection with the real mouse: the same drag gesture, released over Wine's own notepad, over
 # WordPad's rich edit box and over a text box that is an OLE drop target, types the password there,
 # including the characters that key-sending tools treat specially. The drag itself carries no
-# text and drops nothing, and the clipboard is never touched.
+# text and drops nothing, and the clipboard is never touched. All this while the program lets
+# other programs only wait for it, ask its name and end it: none can read or write its memory,
+# start a thread in it, suspend it or change that; its Open dialog still opens, and another
+# program ends it as Task Manager does.
 source "$(dirname "$0")/journey.sh"
 journey_begin inject
 
@@ -26,6 +29,11 @@ read -r NOTEPAD_X NOTEPAD_Y <<<"$(edit_centre "$NOTEPAD")"
 read -r TARGET_X TARGET_Y <<<"$(edit_centre "$TARGET")"
 read -r WORDPAD_X WORDPAD_Y <<<"$(edit_centre "$WORDPAD")"
 require "the three text boxes are found" test -n "$NOTEPAD_Y" -a -n "$TARGET_Y" -a -n "$WORDPAD_Y"
+check "another program gets no right to its memory, threads, handles or access list" equals \
+  "$(access_rights "$KEYBOARD" vm_read vm_write vm_operation create_thread dup_handle suspend_resume query_information write_dac)" \
+  "0 0 0 0 0 0 0 0"
+check "it may wait for it, ask its name and end it" equals \
+  "$(access_rights "$KEYBOARD" synchronize query_limited_information terminate)" "1 1 1"
 
 require "the password is entered" type_on_screen "$PASSWORD"
 require "the box shows one star per character" tsn_wait_for 20 text_is "$(stars ${#PASSWORD})"
@@ -58,6 +66,10 @@ check "the target closes" close_program "$TARGET" "$TARGET_PID"
 check "notepad closes without saving" close_unsaved_notepad "$NOTEPAD_PID"
 check "WordPad closes without saving" close_unsaved_wordpad "$WORDPAD_PID"
 require "the keyboard comes back" restore_keyboard
-journey_close_tessarin
+menu_pick k 3
+check "Keyboard Layout > Import a Layout... opens the Open dialog, Escape cancels it" file_dialog "Open" ""
+check "another program ends it through a handle for that right alone" wintree --end "$KEYBOARD"
+check "the process ends" tsn_wait_exit "$TESSARIN_PID" 30
+check "with the exit status given" equals "${TSN_EXIT_STATUS:-still running}" 1
 
 journey_end

@@ -6,17 +6,9 @@
 source "$(dirname "$0")/journey.sh"
 journey_begin x86
 
-# runs_32bit_loader EXE: a Linux process runs this Windows program (its command line is the
-# program's path on drive Z:) and that process is a 32-bit ELF (class byte 01).
+# runs_32bit_loader: the program's Linux process is a 32-bit ELF (class byte 01).
 runs_32bit_loader() {
-  local windows_path proc
-  windows_path="Z:$(tr / '\\' <<<"$1")"
-  for proc in /proc/[0-9]*; do
-    # Processes end while the loop runs: their files vanish between listing and reading.
-    [ "$({ tr '\0' '\n' <"$proc/cmdline"; } 2>/dev/null | head -n 1)" = "$windows_path" ] || continue
-    [ "$(od -An -tx1 -j4 -N1 "$proc/exe" 2>/dev/null | tr -d ' ')" = 01 ] && return 0
-  done
-  return 1
+  [ "$(od -An -tx1 -j4 -N1 "/proc/$TESSARIN_LINUX_PID/exe" 2>/dev/null | tr -d ' ')" = 01 ]
 }
 
 TSN_EXE=$TSN_EXE_X86
@@ -29,7 +21,7 @@ require "the prefix has Wine's 32-bit system (wine32)" \
 
 journey_settings "View Password Mask=False"
 journey_open_tessarin
-check "it runs in Wine's 32-bit loader" tsn_wait_for 10 runs_32bit_loader "$JOURNEY_DIR/tessarin.exe"
+check "it runs in Wine's 32-bit loader" runs_32bit_loader
 check "screenshot taken" tsn_screenshot "$JOURNEY_ARTIFACTS/x86.png"
 kb=$(tree_of "$KEYBOARD")
 cover=$(tree_of "$COVER")
