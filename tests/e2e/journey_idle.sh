@@ -44,8 +44,8 @@ check "after the click it rests again" tsn_wait_for 20 asleep_for 3
 check "the key left in the box is cleared once the keyboard is not used" tsn_wait_for 30 text_is ""
 
 require "a password is entered" type_on_screen "$PASSWORD"
+entered=$(tsn_now_ms) # just after the last click was sent: the wait starts no earlier
 require "the box shows its stars" tsn_wait_for 20 text_is "$(stars ${#PASSWORD})"
-entered=$(tsn_now_ms)
 check "the scanner finds the password the program holds" found_in_memory "$PASSWORD" held
 require "the box empties by itself" tsn_wait_for $((IDLE_SECONDS + 30)) text_is ""
 idle_ms=$(($(tsn_now_ms) - entered))

@@ -1,6 +1,7 @@
 // The process DACL, seen from a second process of the same user: this test program starts a copy
 // of itself that closes itself and its main thread, then asks for each right.
 #include <windows.h>
+#include <aclapi.h>
 
 #include <gtest/gtest.h>
 
@@ -20,6 +21,10 @@ int runClosedProcess(const wchar_t* readyEvent) {
 }
 
 namespace {
+
+// Wine's server gives an object's owner READ_CONTROL and WRITE_DAC whatever the DACL says; Windows
+// lets an OWNER RIGHTS entry take their place.
+bool ownerRightsIgnored() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
 
 class ProcessProtectionTest : public ::testing::Test {
  protected:
@@ -71,10 +76,14 @@ TEST_F(ProcessProtectionTest, OtherProgramsMayOnlyWaitNameAndEndTheProcess) {
       {PROCESS_VM_OPERATION, "VM_OPERATION"}, {PROCESS_CREATE_THREAD, "CREATE_THREAD"},
       {PROCESS_DUP_HANDLE, "DUP_HANDLE"}, {PROCESS_SUSPEND_RESUME, "SUSPEND_RESUME"},
       {PROCESS_QUERY_INFORMATION, "QUERY_INFORMATION"}, {PROCESS_SET_INFORMATION, "SET_INFORMATION"},
-      {WRITE_DAC, "WRITE_DAC"}, {WRITE_OWNER, "WRITE_OWNER"}};
+      {WRITE_OWNER, "WRITE_OWNER"}};
   for (const auto& [right, name] : denied) EXPECT_FALSE(processGrants(right)) << name << " was granted";
   for (const DWORD right : {DWORD{SYNCHRONIZE}, DWORD{PROCESS_QUERY_LIMITED_INFORMATION}, DWORD{READ_CONTROL}})
     EXPECT_TRUE(processGrants(right)) << "right " << std::hex << right << " was denied";
+  if (ownerRightsIgnored())
+    EXPECT_TRUE(processGrants(WRITE_DAC)) << "Wine now honours OWNER RIGHTS: expect WRITE_DAC denied everywhere";
+  else
+    EXPECT_FALSE(processGrants(WRITE_DAC)) << "the owner could widen the DACL";
 
   // Ending it works from a fresh handle, as Task Manager does it.
   HANDLE end = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, child_.dwProcessId);
@@ -85,6 +94,48 @@ TEST_F(ProcessProtectionTest, OtherProgramsMayOnlyWaitNameAndEndTheProcess) {
   EXPECT_TRUE(GetExitCodeProcess(child_.hProcess, &code));
   EXPECT_EQ(code, 7u);
   CloseHandle(end);
+}
+
+// What the system enforces rests on this list: exactly the user's three rights and OWNER RIGHTS'
+// READ_CONTROL, nothing inherited.
+TEST_F(ProcessProtectionTest, TheDaclHoldsExactlyTheTwoEntries) {
+  HANDLE reader = OpenProcess(READ_CONTROL, FALSE, child_.dwProcessId);
+  ASSERT_NE(reader, nullptr);
+  PACL dacl = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  ASSERT_EQ(GetSecurityInfo(reader, SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl, nullptr,
+                            &descriptor),
+            static_cast<DWORD>(ERROR_SUCCESS));
+  CloseHandle(reader);
+  SECURITY_DESCRIPTOR_CONTROL control = 0;
+  DWORD revision = 0;
+  ASSERT_TRUE(GetSecurityDescriptorControl(descriptor, &control, &revision));
+  EXPECT_TRUE(control & SE_DACL_PROTECTED);
+  ASSERT_NE(dacl, nullptr);
+  ASSERT_EQ(dacl->AceCount, 2);
+
+  HANDLE token = nullptr;
+  ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token));
+  BYTE user[256];
+  DWORD size = 0;
+  ASSERT_TRUE(GetTokenInformation(token, TokenUser, user, sizeof user, &size));
+  CloseHandle(token);
+  BYTE ownerRights[SECURITY_MAX_SID_SIZE];
+  size = sizeof ownerRights;
+  ASSERT_TRUE(CreateWellKnownSid(WinCreatorOwnerRightsSid, nullptr, ownerRights, &size));
+
+  const std::pair<PSID, DWORD> expected[] = {
+      {reinterpret_cast<TOKEN_USER*>(user)->User.Sid, SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE},
+      {ownerRights, READ_CONTROL}};
+  for (DWORD i = 0; i < 2; ++i) {
+    ACCESS_ALLOWED_ACE* ace = nullptr;
+    ASSERT_TRUE(GetAce(dacl, i, reinterpret_cast<void**>(&ace)));
+    EXPECT_EQ(ace->Header.AceType, ACCESS_ALLOWED_ACE_TYPE);
+    EXPECT_EQ(ace->Header.AceFlags, 0) << "entry " << i << " is inherited or inheritable";
+    EXPECT_TRUE(EqualSid(&ace->SidStart, expected[i].first)) << "entry " << i;
+    EXPECT_EQ(ace->Mask, expected[i].second) << "entry " << i;
+  }
+  LocalFree(descriptor);
 }
 
 TEST_F(ProcessProtectionTest, ItsMainThreadCannotBeSuspendedOrRedirected) {
