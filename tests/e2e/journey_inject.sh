@@ -13,7 +13,6 @@ journey_settings "Drag Drop Mode=Inject" "Keep Password after Drag Drop=True"
 SENTINEL="clipboard sentinel $RANDOM"
 PASSWORD="p+^%~(){}X&"
 
-require "a sentinel is put on the clipboard" clipboard_set "$SENTINEL"
 # Both targets start first, so that the keyboard window opens above them.
 journey_start notepad.exe
 NOTEPAD_PID=$JOURNEY_PID
@@ -24,6 +23,9 @@ require "WordPad starts" tsn_wait_window "$WORDPAD" 60
 require "WordPad moves clear of the other two" wintree --move "$WORDPAD" 640 40
 require "the target program starts" start_target
 journey_open_tessarin
+# Once the program is up: under Wine, starting a program from another one (launch.exe) can
+# leave the clipboard empty, whatever the program does.
+require "a sentinel is put on the clipboard" clipboard_set "$SENTINEL"
 require "the cover is over the keys" tsn_wait_for 30 cover_over_keys
 read -r NOTEPAD_X NOTEPAD_Y <<<"$(edit_centre "$NOTEPAD")"
 read -r TARGET_X TARGET_Y <<<"$(edit_centre "$TARGET")"
