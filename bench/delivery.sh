@@ -19,7 +19,7 @@ PASSWORD=abcdefghijklmnopqrstuvwxyz0123456789abcdefghijklmnopqrstuvwxyz01
 
 journey_begin bench-delivery
 
-peak_kb() { awk '/^VmHWM/ { print $2 }' "/proc/$TESSARIN_PID/status"; }
+peak_kb() { awk '/^VmHWM/ { print $2 }' "/proc/$TESSARIN_LINUX_PID/status"; }
 lines_above() { [ "$(wc -l <"$1" 2>/dev/null || echo 0)" -gt "$2" ]; }
 change_time() { grep '^change' "$TARGET_LOG" | sed -n "$1p" | tr '\t' '\n' | sed -n 's/^time_us=//p'; }
 

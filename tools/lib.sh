@@ -14,6 +14,7 @@ TSN_TARGET=${TSN_TARGET:-$TSN_BUILD/mingw/tests/e2e/target.exe}
 TSN_SOURCE=${TSN_SOURCE:-$TSN_BUILD/mingw/tests/e2e/source.exe}
 TSN_MEMSCAN=${TSN_MEMSCAN:-$TSN_BUILD/mingw/tests/e2e/memscan.exe}
 TSN_CLIPBOARD=${TSN_CLIPBOARD:-$TSN_BUILD/mingw/tests/e2e/clipboard.exe}
+TSN_LAUNCH=${TSN_LAUNCH:-$TSN_BUILD/mingw/tests/e2e/launch.exe}
 # wine64 and wineserver64 of Debian's wine64 package; /usr/bin/wine belongs to another package.
 TSN_WINE=${TSN_WINE:-/usr/lib/wine/wine64}
 TSN_WINESERVER=${TSN_WINESERVER:-/usr/lib/wine/wineserver64}

@@ -44,6 +44,8 @@ class Toolkit {
   // left. System::foregroundWindow says where it is now. The system tells the program so; nothing
   // polls, so an idle program sleeps.
   std::function<void()> onForegroundChanged;
+  // Raised when the workstation is locked or the user's session ends, while a form is loaded.
+  std::function<void()> onSessionLeft;
 };
 
 }  // namespace tessarin::platform

@@ -118,23 +118,47 @@ journey_start() {
   cd - >/dev/null
 }
 
+# windows_path FILE: the file's path as Wine's programs see it, on drive Z:.
+windows_path() { echo "Z:$(tr / '\\' <<<"$1")"; }
+
+# linux_pid_of EXE: the Linux process that runs this Windows program (its command line starts
+# with the program's path on drive Z:), once it runs.
+linux_pid_of() {
+  local windows_path proc
+  windows_path=$(windows_path "$1")
+  for proc in /proc/[0-9]*; do
+    # Processes end while the loop runs: their files vanish between listing and reading.
+    [ "$({ tr '\0' '\n' <"$proc/cmdline"; } 2>/dev/null | head -n 1)" = "$windows_path" ] || continue
+    echo "${proc#/proc/}"
+    return 0
+  done
+  return 1
+}
+
 # The program with the layout files the build puts beside it (and readable key captions, see
-# READABLE_KEYS).
+# READABLE_KEYS). It lets no other program open it, so launch.exe starts it and keeps the
+# handle it got at creation, through which wintree reads the toolbar and the sliders; the
+# launcher ends with the program and with its exit status.
 journey_start_tessarin() {
   [ -e "$JOURNEY_DIR/tsnconfig.ini" ] || [ -n "${JOURNEY_PRIVATE_KEYS:-}" ] || journey_settings
   cp "$TSN_EXE" "$JOURNEY_DIR/tessarin.exe" || return 1
   rm -rf "$JOURNEY_DIR/layouts"
   cp -r "$(dirname "$TSN_EXE")/layouts" "$JOURNEY_DIR/layouts" || return 1
-  journey_start "$JOURNEY_DIR/tessarin.exe"
+  journey_start "$TSN_LAUNCH" "$(windows_path "$JOURNEY_DIR/tessarin.exe")"
 }
 
-# journey_open_tessarin: starts the program and waits for both of its windows.
+# journey_open_tessarin: starts the program and waits for both of its windows. TESSARIN_PID is
+# the launcher, a child of this shell, to wait for; TESSARIN_LINUX_PID the program's own process,
+# whose /proc files tell its threads, memory and wake-ups.
 journey_open_tessarin() {
   require "tessarin.exe is built" test -f "$TSN_EXE"
+  require "launch.exe is built" test -f "$TSN_LAUNCH"
   journey_start_tessarin
   TESSARIN_PID=$JOURNEY_PID
   require "the keyboard window appears" tsn_wait_window "$KEYBOARD" 60
   require "the cover window appears" tsn_wait_window "$COVER" 30
+  TESSARIN_LINUX_PID=$(linux_pid_of "$JOURNEY_DIR/tessarin.exe")
+  require "the program's Linux process is found" test -n "$TESSARIN_LINUX_PID"
 }
 
 # journey_close_tessarin: closes the keyboard window as its close button does; the program ends.
@@ -747,6 +771,25 @@ clipboard_holds() {
 # val LINE KEY: a field of one listing line.
 val() {
   tr '\t' '\n' <<<"$1" | sed -n "s/^$2=//p" | head -n 1
+}
+
+# scan TEXT NAME: the scanner's report on the program's memory, kept as an artefact; its exit
+# status is the scanner's (0 not found, 1 found, 2 could not read the program).
+scan() {
+  tsn_wine_run "$TSN_MEMSCAN" "$TESSARIN_LINUX_PID" "$1" >"$JOURNEY_ARTIFACTS/scan-$2.txt"
+}
+found_in_memory() { scan "$1" "$2"; [ $? = 1 ]; }
+# not_in_memory TEXT NAME: the scanner read the program and found no copy.
+not_in_memory() { scan "$1" "$2"; [ $? = 0 ]; }
+
+# access_rights CAPTION RIGHT...: for each right (wintree --access names), 1 when a fresh
+# OpenProcess of the window's program gets it and 0 when it is refused, space-separated.
+access_rights() {
+  local line right out=()
+  line=$(wintree --access "$1") || return 1
+  shift
+  for right in "$@"; do out+=("$(val "$line" "$right")"); done
+  echo "${out[*]}"
 }
 
 # control CAPTION CLASS N: the listing line of the Nth control of that class in the window.

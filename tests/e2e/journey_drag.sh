@@ -20,9 +20,11 @@ ENGLISH_PART="~{}&"
 PASSWORD=$GERMAN_PART$ENGLISH_PART
 
 require "the German layout is shipped" test -f "$LAYOUTS/german.lng"
-require "a sentinel is put on the clipboard" clipboard_set "$SENTINEL"
 require "the target program starts" start_target
 journey_open_tessarin
+# Once the program is up: under Wine, starting a program from another one (launch.exe) can
+# leave the clipboard empty, whatever the program does.
+require "a sentinel is put on the clipboard" clipboard_set "$SENTINEL"
 require "the cover is over the keys" tsn_wait_for 30 cover_over_keys
 ACP=$(target_last ready acp)
 read -r TARGET_X TARGET_Y <<<"$(edit_centre "$TARGET")"

@@ -12,13 +12,6 @@ INI=$JOURNEY_DIR/tsnconfig.ini
 journey_settings "Keep Password after Drag Drop=True"
 PASSWORD='Qz7#Wm4!Kp'
 
-# scan TEXT NAME: the scanner's report on the program's memory, kept as an artefact; its exit
-# status is the scanner's (0 not found, 1 found, 2 could not read the program).
-scan() {
-  tsn_wine_run "$TSN_MEMSCAN" tessarin.exe "$1" >"$JOURNEY_ARTIFACTS/scan-$2.txt"
-}
-found_in_memory() { scan "$1" "$2"; [ $? = 1 ]; }
-
 # no_copy_left NAME: the program's memory holds the password nowhere that its own code reaches.
 # Left aside are copies in COM's messages: a target in another process gets the text through
 # COM, whose runtime copies it into a reply message in this process and frees that message

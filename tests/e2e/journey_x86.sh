@@ -8,19 +8,10 @@
 source "$(dirname "$0")/journey.sh"
 journey_begin x86
 
-# x86_process EXE: the Linux process that runs this Windows program (its command line is the
-# program's path on drive Z:) and is a 32-bit ELF (class byte 01); prints its pid.
-x86_process() {
-  local windows_path proc
-  windows_path="Z:$(tr / '\\' <<<"$1")"
-  for proc in /proc/[0-9]*; do
-    # Processes end while the loop runs: their files vanish between listing and reading.
-    [ "$({ tr '\0' '\n' <"$proc/cmdline"; } 2>/dev/null | head -n 1)" = "$windows_path" ] || continue
-    [ "$(od -An -tx1 -j4 -N1 "$proc/exe" 2>/dev/null | tr -d ' ')" = 01 ] && echo "${proc#/proc/}" && return 0
-  done
-  return 1
+# runs_32bit_loader: the program's Linux process is a 32-bit ELF (class byte 01).
+runs_32bit_loader() {
+  [ "$(od -An -tx1 -j4 -N1 "/proc/$TESSARIN_LINUX_PID/exe" 2>/dev/null | tr -d ' ')" = 01 ]
 }
-runs_32bit_loader() { x86_process "$1" >/dev/null; }
 
 TSN_EXE=$TSN_EXE_X86
 require "the 32-bit tessarin.exe is built" test -f "$TSN_EXE"
@@ -36,9 +27,8 @@ journey_settings "View Password Mask=False" "Beep on Hover=True"
 # The program's own beep goes through the sound library; the system's would not.
 printf 'RIFF' >"$JOURNEY_DIR/beep.wav"
 journey_open_tessarin
-check "it runs in Wine's 32-bit loader" tsn_wait_for 10 runs_32bit_loader "$JOURNEY_DIR/tessarin.exe"
-X86_PID=$(x86_process "$JOURNEY_DIR/tessarin.exe")
-require "its process is found" test -n "$X86_PID"
+check "it runs in Wine's 32-bit loader" runs_32bit_loader
+X86_PID=$TESSARIN_LINUX_PID
 # (Not OLE: Wine's own common controls load it at start.)
 for library in comdlg32.dll winmm.dll; do
   check "$library is not loaded at start" library_not_loaded "$X86_PID" $library

@@ -1,5 +1,6 @@
 // What other programs can learn: capture exclusion of the windows, unreadable key captions and
-// the scrambled order of the character keys.
+// the scrambled order of the character keys; and what someone who sits down later finds: a
+// password left in the box is cleared after a while without input, or when the user leaves.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include <set>
 
 #include "keyboard/key_order.h"
+#include "protection/idle_clear.h"
 #include "sim_program.h"
 
 namespace tessarin::test {
@@ -211,6 +213,123 @@ TEST(ScreenCapture, WhereTheSystemRefusesTheItemIsDisabledAndSaysSoWithoutAMessa
   EXPECT_FALSE(program.window().captureExcluded());
   EXPECT_TRUE(program.toolkit.shownMessageBoxes.empty());
   EXPECT_FALSE(program.settingsFileExists());
+}
+
+
+TEST(IdleClear, StoredValuesAreWholeSecondsOrTheDefault) {
+  const std::pair<std::u16string_view, long> cases[] = {
+      {u"", 120},  {u"0", 0},     {u"60", 60},   {u"7", 7},          {u" 45 ", 45},
+      {u"-5", 120}, {u"1.5", 120}, {u"abc", 120}, {u"4000000000", 120}, {u"+3", 120}};
+  for (const auto& [text, seconds] : cases) EXPECT_EQ(StoredIdleClearSeconds(text), seconds) << std::string(text.begin(), text.end());
+}
+
+class IdleClearing : public ::testing::Test {
+ protected:
+  void start(const std::string& settings = "") {
+    if (!settings.empty()) program.writeSettingsFile("[Settings]\r\n" + settings + "\r\n");
+    program.start();
+  }
+  sim::SimMenuItem& choice(long seconds) {
+    const auto at = std::ranges::find(kIdleClearChoices, seconds) - std::begin(kIdleClearChoices);
+    return static_cast<sim::SimMenuItem&>(*program.frm().mnuOptionsClearWhenIdleAfter.at(at));
+  }
+  bool cleared() { return program.txtPassword().text().view().empty() && program.keyboard().CurrentPassword().empty(); }
+  platform::Timer& timer() { return *program.frm().tmrClearWhenIdle; }
+
+  SimProgram program;
+};
+
+TEST_F(IdleClearing, AfterTwoMinutesWithoutInputThePasswordIsClearedAsClearDoes) {
+  start();
+  EXPECT_EQ(program.keyboard().ClearPasswordWhenIdleSeconds(), 120);
+  EXPECT_TRUE(choice(120).checked());
+  EXPECT_EQ(program.toolkit.runningTimers(), 0) << "an empty keyboard sets no timer";
+  program.typeOnScreen(u"pw");
+  EXPECT_TRUE(timer().enabled());
+  EXPECT_EQ(timer().interval(), 120000);
+  program.toolkit.advance(119000);
+  EXPECT_EQ(program.keyboard().CurrentPassword().view(), u"pw");
+  program.toolkit.advance(1000);
+  EXPECT_TRUE(cleared());
+  EXPECT_EQ(program.txtText().text().view(), u"");
+  EXPECT_EQ(program.toolkit.runningTimers(), 0) << "nothing wakes the program once the box is empty";
+}
+
+TEST_F(IdleClearing, EveryKindOfInputStartsTheWaitAgain) {
+  start();
+  program.typeOnScreen(u"a");
+  const std::function<void()> inputs[] = {
+      [&] { program.typeOnScreen(u"b"); },
+      [&] { static_cast<sim::SimMenuItem&>(*program.frm().mnuOptionsBeepOnHover).choose(); },
+      [&] { program.toolbar().onButtonClick(u"ToggleMask"); },
+      [&] { program.frm().sldTransparency->onChange(); },
+      [&] { program.frm().txtPassword->onMouseUp(platform::MouseEvent{}); },
+      [&] {
+        int shiftKey = 16;
+        program.frm().txtText->onKeyUp(shiftKey, 0);
+      },
+  };
+  for (const auto& input : inputs) {
+    program.toolkit.advance(100000);
+    input();
+    ASSERT_FALSE(cleared());
+  }
+  program.toolkit.advance(100000);
+  EXPECT_FALSE(cleared()) << "the last input was 100 s ago";
+  program.toolkit.advance(20000);
+  EXPECT_TRUE(cleared());
+}
+
+TEST_F(IdleClearing, TheTimerRunsOnlyWhileAPasswordIsInTheBox) {
+  start();
+  program.typeOnScreen(u"pw");
+  EXPECT_EQ(program.toolkit.runningTimers(), 1);
+  program.toolbar().onButtonClick(u"Clear");
+  EXPECT_EQ(program.toolkit.runningTimers(), 0) << "Clear stops it";
+  program.typeOnScreen(u"p");
+  program.clickButton(kBackspace);
+  EXPECT_EQ(program.keyboard().CurrentPassword().view(), u"");
+  EXPECT_EQ(program.toolkit.runningTimers(), 0) << "erasing the last character stops it";
+  choice(0).choose();
+  program.typeOnScreen(u"pw");
+  EXPECT_EQ(program.toolkit.runningTimers(), 0) << "never: no timer even with a password";
+  program.toolkit.advance(3600000);
+  EXPECT_FALSE(cleared());
+}
+
+TEST_F(IdleClearing, LockingTheWorkstationOrEndingTheSessionClearsAtOnce) {
+  start("Clear Password When Idle Seconds=0");
+  program.typeOnScreen(u"pw");
+  program.toolkit.leaveSession();
+  EXPECT_TRUE(cleared()) << "also when idle clearing is off";
+  program.typeOnScreen(u"pw");
+  program.toolkit.leaveSession();
+  EXPECT_TRUE(cleared());
+  EXPECT_EQ(program.toolkit.runningTimers(), 0);
+  program.toolkit.leaveSession();
+  EXPECT_TRUE(program.toolkit.shownMessageBoxes.empty()) << "an empty box is left alone, silently";
+}
+
+TEST_F(IdleClearing, TheMenuStoresItsChoicesAndTheFileMayHoldAnyWholeNumber) {
+  start();
+  for (long seconds : kIdleClearChoices) {
+    choice(seconds).choose();
+    for (long other : kIdleClearChoices) EXPECT_EQ(choice(other).checked(), other == seconds);
+    EXPECT_TRUE(Contains(program.settingsFileContent(),
+                         "Clear Password When Idle Seconds=" + std::to_string(seconds) + "\r\n"));
+  }
+  EXPECT_EQ(program.frm().mnuOptionsClearWhenIdle->caption(), u"&Clear Password When Idle");
+
+  SimProgram restarted;
+  restarted.writeSettingsFile("[Settings]\r\nClear Password When Idle Seconds=7\r\n");
+  restarted.start();
+  for (auto* item : restarted.frm().mnuOptionsClearWhenIdleAfter) EXPECT_FALSE(item->checked());
+  restarted.typeOnScreen(u"pw");
+  restarted.toolkit.advance(6999);
+  EXPECT_EQ(restarted.keyboard().CurrentPassword().view(), u"pw");
+  restarted.toolkit.advance(1);
+  EXPECT_TRUE(restarted.keyboard().CurrentPassword().empty());
+  EXPECT_FALSE(Contains(restarted.settingsFileContent(), "=120")) << "start-up writes nothing back";
 }
 
 }  // namespace

@@ -115,6 +115,23 @@ TEST_F(FormTest, ForegroundMovesAreToldOnceTheSystemHasMadeThem) {
   toolkit.onForegroundChanged = nullptr;
 }
 
+TEST_F(FormTest, ALockOfTheWorkstationOrTheEndOfTheSessionIsTold) {
+  auto form = loadedForm();
+  int told = 0;
+  toolkit.onSessionLeft = [&] { ++told; };
+  const HWND window = hwndOf(*form);
+  SendMessageW(window, WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 1);
+  SendMessageW(window, WM_WTSSESSION_CHANGE, WTS_CONSOLE_CONNECT, 1);
+  EXPECT_EQ(told, 0) << "only a lock counts";
+  SendMessageW(window, WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 1);
+  EXPECT_EQ(told, 1);
+  SendMessageW(window, WM_ENDSESSION, FALSE, 0);
+  EXPECT_EQ(told, 1) << "a shutdown that was called off";
+  SendMessageW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  EXPECT_EQ(told, 2);
+  toolkit.onSessionLeft = nullptr;
+}
+
 TEST_F(FormTest, BoundsAreTheOuterRectangleInTwipsRoundedToPixels) {
   auto form = loadedForm();
   ASSERT_EQ(form->twipsPerPixel(), 1440 / GetDeviceCaps(GetDC(nullptr), LOGPIXELSX));

@@ -76,4 +76,8 @@ void SimToolkit::formUnloaded(SimForm& form) {
 
 void SimToolkit::unregisterTimer(SimTimer& timer) { std::erase(timers_, &timer); }
 
+int SimToolkit::runningTimers() const {
+  return static_cast<int>(std::ranges::count_if(timers_, [](const SimTimer* timer) { return timer->running(); }));
+}
+
 }  // namespace tessarin::sim

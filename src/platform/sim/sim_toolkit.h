@@ -77,6 +77,13 @@ class SimToolkit : public platform::Toolkit {
   bool captureRefused() const { return captureRefused_; }
   bool captureExclusionWanted() const { return excludeFromCapture_; }
 
+  // The user locks the workstation or ends the session, as the system tells the program.
+  void leaveSession() {
+    if (onSessionLeft) onSessionLeft();
+  }
+  // The timers that would wake the program now.
+  int runningTimers() const;
+
   // Virtual time: fires due timers in time order.
   long long now() const { return now_; }
   void advance(long long milliseconds);

@@ -121,6 +121,15 @@ LRESULT Win32Form::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case Win32Toolkit::kForegroundSettled:
       toolkit_.foregroundSettled();
       return 0;
+    case Win32Toolkit::kWatchSession:
+      toolkit_.watchSession(hwnd_);
+      return 0;
+    case WM_WTSSESSION_CHANGE:
+      if (wParam == WTS_SESSION_LOCK) toolkit_.sessionLeft();
+      return 0;
+    case WM_ENDSESSION:
+      if (wParam) toolkit_.sessionLeft();
+      return 0;
     case WM_ACTIVATE:
       toolkit_.foregroundMoving(hwnd_);
       if (LOWORD(wParam) == WA_INACTIVE) {

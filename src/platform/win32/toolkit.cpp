@@ -140,7 +140,20 @@ bool Win32Toolkit::runKey(const MSG& msg) {
   return false;
 }
 
-void Win32Toolkit::formLoaded(Win32Form& form) { loaded_.push_back(&form); }
+void Win32Toolkit::formLoaded(Win32Form& form) {
+  loaded_.push_back(&form);
+  if (!sessionWatchAskedOf_) askToWatchSession(form.hwnd());
+}
+
+bool Win32Toolkit::askToWatchSession(HWND form) {
+  if (!PostMessageW(form, kWatchSession, 0, 0)) return false;
+  sessionWatchAskedOf_ = form;
+  return true;
+}
+
+void Win32Toolkit::watchSession(HWND form) { sessionWatch_.watchWith(form); }
+
+void Win32Toolkit::sessionLeft() { fire(onSessionLeft); }
 
 void Win32Toolkit::formUnloaded(Win32Form& form) {
   std::erase(loaded_, &form);
@@ -166,6 +179,12 @@ void Win32Toolkit::foregroundSettled() {
 }
 
 void Win32Toolkit::formWindowDestroyed(HWND form) {
+  if (sessionWatchAskedOf_ == form) {
+    sessionWatch_.windowGoing(form);
+    sessionWatchAskedOf_ = nullptr;
+    for (Win32Form* other : loaded_)
+      if (other->hwnd() != form && askToWatchSession(other->hwnd())) break;
+  }
   if (foregroundMovePostedTo_ != form) return;
   foregroundMovePostedTo_ = nullptr;
   for (Win32Form* other : loaded_)

@@ -9,6 +9,7 @@
 
 #include "platform/toolkit.h"
 #include "platform/win32/caret_rest.h"
+#include "platform/win32/session_watch.h"
 
 namespace tessarin::platform::win32 {
 
@@ -60,8 +61,15 @@ class Win32Toolkit final : public Toolkit {
   void foregroundMoving(HWND form);
   static constexpr UINT kForegroundSettled = WM_APP + 1;
   void foregroundSettled();
-  // A form's window is going; a move posted to it goes to another form.
+  // A form's window is going; a move posted to it goes to another form, and so does the watch
+  // for workstation locks.
   void formWindowDestroyed(HWND form);
+  // The first loaded form asks for workstation locks, through a message posted to it, so that
+  // start-up does not wait for the library.
+  static constexpr UINT kWatchSession = WM_APP + 2;
+  void watchSession(HWND form);
+  // The workstation was locked, or the session ends.
+  void sessionLeft();
 
  private:
   // Returns false for WM_QUIT.
@@ -77,6 +85,10 @@ class Win32Toolkit final : public Toolkit {
   bool captureRefused_ = false;
   HWND foregroundMovePostedTo_ = nullptr;
   CaretRest caretRest_;
+  // Workstation locks: the form asked to watch for them, by a message posted to it.
+  bool askToWatchSession(HWND form);
+  SessionWatch sessionWatch_;
+  HWND sessionWatchAskedOf_ = nullptr;
 };
 
 }  // namespace tessarin::platform::win32

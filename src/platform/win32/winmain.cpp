@@ -8,6 +8,7 @@
 #include "app/main.h"
 #include "platform/win32/dll_search.h"
 #include "platform/win32/ole.h"
+#include "platform/win32/process_protection.h"
 #include "platform/win32/system.h"
 #include "platform/win32/text.h"
 #include "platform/win32/toolkit.h"
@@ -56,6 +57,9 @@ int run() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // Before any window or password exists. Where the system refuses, the program runs as before:
+  // the user can do nothing about it, so nothing is shown.
+  static_cast<void>(closeProcessToOtherPrograms());
   restrictDllSearch();
   int exitCode = 1;
   try {

@@ -112,6 +112,7 @@ void Keyboard::CompleteDrag(const platform::DragOutcome& outcome) {
     box.setSelLength(0);
   });
   if (result.failure != DeliveryFailure::None) tellNotDelivered(result);
+  UserInput();
 }
 
 DeliveryResult Keyboard::deliver(const platform::DragOutcome& outcome) {

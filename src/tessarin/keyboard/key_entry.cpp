@@ -94,12 +94,17 @@ void Keyboard::ButtonClick(platform::CommandButton* cmdButton) {
       break;
     }
   }
+  UserInput();
 }
 
 void Keyboard::ClearText() {
   form_->txtPassword->setText(u"");
   form_->txtText->setText(u"");
   currentPassword_.clear();
+}
+
+bool Keyboard::PasswordInBox() const {
+  return form_->txtPassword->text().size() != 0 || form_->txtText->text().size() != 0;
 }
 
 void Keyboard::HighlightText() {

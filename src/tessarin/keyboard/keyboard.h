@@ -13,6 +13,7 @@
 #include "platform/platform.h"
 #include "platform/secure_string.h"
 #include "protection/frm_blank.h"
+#include "protection/idle_clear.h"
 #include "ui/frm_keyboard.h"
 
 namespace tessarin {
@@ -134,6 +135,14 @@ class Keyboard {
   void UnscrambleKeys();
   bool KeysScrambled() const { return !IsLayoutOrder(keyOrder_); }
 
+  // How long a password may stay in the box without input to the program; 0 is for ever.
+  void ClearPasswordWhenIdleSeconds(long seconds);
+  long ClearPasswordWhenIdleSeconds() const { return idleClear_->seconds(); }
+  // The user is at the keyboard: a key entered or pressed, a click in a box, a drag, a command
+  // from a menu, the toolbar or a slider. Also called after anything that may empty the box.
+  void UserInput() { idleClear_->restart(); }
+  bool PasswordInBox() const;
+
   // Key layout and captions.
   void LoadEnglishLayout();
   // Reads what the active system keyboard layout types for every character key.
@@ -226,6 +235,7 @@ class Keyboard {
   // False once the system has refused to keep windows out of captures.
   bool captureExclusionAvailable_ = true;
   bool readableKeys_ = false;
+  std::unique_ptr<IdleClear> idleClear_;
 };
 
 }  // namespace tessarin

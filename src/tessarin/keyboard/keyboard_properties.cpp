@@ -193,6 +193,13 @@ void Keyboard::BeepOnHover(bool value) {
   writeSettingIfVisible(u"Beep on Hover", BooleanText(value));
 }
 
+void Keyboard::ClearPasswordWhenIdleSeconds(long seconds) {
+  for (std::size_t i = 0; i < std::size(kIdleClearChoices); ++i)
+    form_->mnuOptionsClearWhenIdleAfter[i]->setChecked(kIdleClearChoices[i] == seconds);
+  idleClear_->setSeconds(seconds);
+  writeSettingIfVisible(kIdleClearSetting, DecimalText(seconds));
+}
+
 void Keyboard::DetermineSelectedPassword() {
   auto& box = visibleBox();
   // The plain box is the user's own text: the password follows what it shows.

@@ -46,6 +46,9 @@ Keyboard::Keyboard(platform::Platform& platform)
   statusBounds.height = 0;
   form_->StatusBar1->setBounds(statusBounds);
   form_->cKeyboard = this;
+  idleClear_ = std::make_unique<IdleClear>(*form_->tmrClearWhenIdle, [this] { return PasswordInBox(); },
+                                           [this] { ClearText(); });
+  platform_.toolkit.onSessionLeft = [this] { idleClear_->userLeft(); };
 
   SaveSettingsInINI(readSetting(u"Save Settings in INI") != u"False");
   applyStoredPrivacy();
@@ -72,12 +75,14 @@ Keyboard::Keyboard(platform::Platform& platform)
 }
 
 Keyboard::~Keyboard() {
+  platform_.toolkit.onSessionLeft = nullptr;
   if (formCover_->form().loaded()) formCover_->form().unload();
   formCover_.reset();
   RemovePrintScreenHook(platform_.system, hookHandle_);
 }
 
 void Keyboard::applyStoredSettings() {
+  ClearPasswordWhenIdleSeconds(StoredIdleClearSeconds(readSetting(kIdleClearSetting)));
   InputMode(StoredInputMode(readSetting(u"MouseMode")));
 
   // Anything but "Inject" leaves drag and drop in effect, and the menu says so.

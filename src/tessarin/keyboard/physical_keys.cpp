@@ -22,7 +22,11 @@ void Keyboard::refreshShiftFromPhysicalKeys() {
 }
 
 void Keyboard::KeyDown(int, int) { refreshShiftFromPhysicalKeys(); }
-void Keyboard::KeyUp(int, int) { refreshShiftFromPhysicalKeys(); }
+void Keyboard::KeyUp(int, int) {
+  refreshShiftFromPhysicalKeys();
+  // After the key has reached the box, so that the first character typed starts the wait.
+  UserInput();
+}
 
 bool Keyboard::KeyPress(int keyAscii, bool) {
   auto& box = *form_->txtText;

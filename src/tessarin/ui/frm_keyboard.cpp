@@ -27,6 +27,7 @@ FrmKeyboard::FrmKeyboard(platform::Platform& platform)
   wireSliders();
   wireToolbar();
   wireDragGesture();
+  wireUserInput();
 }
 
 void FrmKeyboard::createControls() {
@@ -51,12 +52,14 @@ void FrmKeyboard::createControls() {
   tmrCheckActiveWindow = &form_->addTimer();
   tmrCheckActiveWindow->setInterval(20);
   tmrCheckActiveWindow->setEnabled(false);
+  tmrClearWhenIdle = &form_->addTimer();
+  tmrClearWhenIdle->setEnabled(false);
 }
 
 void FrmKeyboard::createMenus() {
   auto item = [this](platform::MenuItem* parent, std::u16string_view caption,
                      platform::Shortcut shortcut = {}) {
-    return &form_->addMenuItem(parent, caption, shortcut);
+    return menuItems_.emplace_back(&form_->addMenuItem(parent, caption, shortcut));
   };
   mnuFile = item(nullptr, u"&File");
   mnuFileKeepOnTop = item(mnuFile, u"Keep on &Top");
@@ -89,6 +92,13 @@ void FrmKeyboard::createMenus() {
   mnuOptionsSep3 = item(mnuOptions, u"-");
   mnuOptionsHideFromCapture = item(mnuOptions, u"&Hide from Screen Capture");
   mnuOptionsReadableKeys = item(mnuOptions, u"Let Other Programs &Read the Keys");
+  // Last, among the other protections, so that the items above keep their places.
+  mnuOptionsClearWhenIdle = item(mnuOptions, u"&Clear Password When Idle");
+  mnuOptionsClearWhenIdleAfter = {item(mnuOptionsClearWhenIdle, u"After &1 Minute"),
+                                  item(mnuOptionsClearWhenIdle, u"After &2 Minutes"),
+                                  item(mnuOptionsClearWhenIdle, u"After &5 Minutes"),
+                                  item(mnuOptionsClearWhenIdle, u"After 1&0 Minutes"),
+                                  item(mnuOptionsClearWhenIdle, u"&Never")};
 
   mnuKeyboardLayout = item(nullptr, u"&Keyboard Layout");
   mnuKeyboardLayoutDefault = item(mnuKeyboardLayout, u"Default Language Layout");

@@ -2,9 +2,9 @@
 // The keyboard window: 65 key buttons, the password and plain text boxes, toolbar, sliders and
 // menus. It holds no logic of its own; its events go to the keyboard engine.
 #include <array>
-#include <memory>
-
 #include <functional>
+#include <memory>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -45,6 +45,7 @@ class FrmKeyboard {
   platform::Label* lblTransparency;
   platform::Slider* sldTransparency;
   platform::Timer* tmrCheckActiveWindow;
+  platform::Timer* tmrClearWhenIdle;
 
   platform::MenuItem* mnuFile;
   platform::MenuItem* mnuFileKeepOnTop;
@@ -69,6 +70,9 @@ class FrmKeyboard {
   platform::MenuItem* mnuOptionsSep3;
   platform::MenuItem* mnuOptionsHideFromCapture;
   platform::MenuItem* mnuOptionsReadableKeys;
+  platform::MenuItem* mnuOptionsClearWhenIdle;
+  // Its choices, in the order of kIdleClearChoices.
+  std::array<platform::MenuItem*, 5> mnuOptionsClearWhenIdleAfter{};
   platform::MenuItem* mnuKeyboardLayout;
   platform::MenuItem* mnuKeyboardLayoutDefault;
   platform::MenuItem* mnuKeyboardLayoutEnglish;
@@ -91,6 +95,8 @@ class FrmKeyboard {
   void wireSliders();
   void wireToolbar();
   void wireDragGesture();
+  // Every command and every click in a box tells the engine the user is there.
+  void wireUserInput();
   // Runs a handler and reports a run-time error from it in the error window.
   void reportErrors(const char16_t* site, const std::function<void()>& handler);
   void setKeepOnTop(bool onTop);
@@ -99,6 +105,7 @@ class FrmKeyboard {
 
   std::unique_ptr<platform::Form> form_;
   std::array<platform::CommandButton*, kButtonCount> commands_{};
+  std::vector<platform::MenuItem*> menuItems_;
 };
 
 }  // namespace tessarin

@@ -51,6 +51,8 @@ void FrmKeyboard::wireMenuCommands() {
   mnuOptionsGivePasswordOnlyOnDrop->onClick = [this] {
     cKeyboard->GivePasswordOnlyOnDrop(!mnuOptionsGivePasswordOnlyOnDrop->checked());
   };
+  for (std::size_t i = 0; i < mnuOptionsClearWhenIdleAfter.size(); ++i)
+    mnuOptionsClearWhenIdleAfter[i]->onClick = [this, i] { cKeyboard->ClearPasswordWhenIdleSeconds(kIdleClearChoices[i]); };
   mnuOptionsDragDrop->onClick = [this] { cKeyboard->DragDropMode(kDragDrop); };
   mnuOptionsInjectMode->onClick = [this] { cKeyboard->DragDropMode(kInject); };
   mnuOptionsSaveSettingsInINI->onClick = [] {
@@ -131,6 +133,26 @@ void FrmKeyboard::wireToolbar() {
     for (const auto& [entry, delay] : kDelays)
       if (text == entry) cKeyboard->TimerInterval(delay);
   };
+}
+
+void FrmKeyboard::wireUserInput() {
+  // Called after the command: it may have emptied the box, and then the wait stops. Exit has
+  // unloaded the window by then, and nothing is left to wait for.
+  const auto thenUserInput = [this](auto handler) {
+    return [this, handler](auto&&... args) {
+      if (handler) handler(args...);
+      if (form_->loaded()) cKeyboard->UserInput();
+    };
+  };
+  for (auto* item : menuItems_)
+    if (item->onClick) item->onClick = thenUserInput(item->onClick);
+  tbToolbar->onButtonClick = thenUserInput(tbToolbar->onButtonClick);
+  tbToolbar->onButtonMenuClick = thenUserInput(tbToolbar->onButtonMenuClick);
+  for (auto* slider : {sldHoverDelay, sldTransparency}) slider->onChange = thenUserInput(slider->onChange);
+  for (auto* box : {txtPassword, txtText}) {
+    box->onMouseDown = thenUserInput(box->onMouseDown);
+    box->onMouseUp = thenUserInput(box->onMouseUp);
+  }
 }
 
 }  // namespace tessarin

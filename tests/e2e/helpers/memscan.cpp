@@ -1,11 +1,13 @@
-// memscan: looks through another process's memory for a text, as anything running as the same
-// user could. Every committed, readable region is read and searched for the text in UTF-16 and
-// in the ANSI code page; each hit is printed with the region it lies in and the bytes around it,
-// so that a leftover copy can be traced to where it came from.
+// memscan: looks through another process's memory for a text. Tessarin lets no other Windows
+// program read its memory, so the scanner reads it as the Linux process it is under Wine: the
+// regions listed in /proc/<pid>/maps, through /proc/<pid>/mem, which no Windows DACL governs (a
+// process of the same user may read it, as a debugger may on Windows). Every readable region is
+// searched for the text in UTF-16 and in the ANSI code page; each hit is printed with the region
+// it lies in and the bytes around it, so that a leftover copy can be traced to where it came from.
 //
-//   memscan.exe <exe name> <text>
+//   memscan.exe <Linux process id> <text>
 //
-// Output: one "found" line per hit (encoding, address, region base, type, protection, whether
+// Output: one "found" line per hit (encoding, address, region base, type, permissions, whether
 // it sits in a COM message buffer, context), then "scanned regions=<n> bytes=<n> hits=<n>".
 // A hit is "marshalled" when it lies in a message COM built to send a global memory block to
 // another process: the block's bytes follow a header ("WdtR", the handle, the size, the handle
@@ -13,9 +15,9 @@
 // begins with "MEOW". Either mark will do, as a freed message may have lost the other. Exit status: 0 no hit, 1 hits, 2 no such
 // process or it could not be read, 3 bad usage.
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -26,31 +28,47 @@ namespace {
 using e2e::emit;
 using e2e::hex;
 
-DWORD processId(const wchar_t* exeName) {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return 0;
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof entry;
-  DWORD found = 0;
-  for (BOOL more = Process32FirstW(snapshot, &entry); more && !found; more = Process32NextW(snapshot, &entry))
-    if (lstrcmpiW(entry.szExeFile, exeName) == 0) found = entry.th32ProcessID;
-  CloseHandle(snapshot);
-  return found;
+struct Region {
+  unsigned long long base = 0;
+  unsigned long long size = 0;
+  std::string permissions;  // "rw-p" as the maps file has them
+  std::string path;
+};
+
+// The whole of a file that reports no size, as the files under /proc do.
+bool readWholeFile(const std::wstring& path, std::string& out) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  char chunk[65536];
+  DWORD got = 0;
+  while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got) out.append(chunk, got);
+  CloseHandle(file);
+  return !out.empty();
 }
 
-bool readable(const MEMORY_BASIC_INFORMATION& region) {
-  if (region.State != MEM_COMMIT || (region.Protect & (PAGE_GUARD | PAGE_NOACCESS))) return false;
-  return region.Protect & (PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
-                           PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY);
-}
-
-const char* typeName(DWORD type) {
-  switch (type) {
-    case MEM_IMAGE: return "image";
-    case MEM_MAPPED: return "mapped";
-    case MEM_PRIVATE: return "private";
+// The readable regions; the kernel's own pages ([vvar], [vsyscall]) cannot be read through mem.
+std::vector<Region> readableRegions(const std::string& maps) {
+  std::vector<Region> regions;
+  size_t at = 0;
+  while (at < maps.size()) {
+    const size_t end = std::min(maps.find('\n', at), maps.size());
+    const std::string line = maps.substr(at, end - at);
+    at = end + 1;
+    unsigned long long from = 0, to = 0;
+    char permissions[8] = {};
+    int consumed = 0;
+    if (std::sscanf(line.c_str(), "%llx-%llx %7s %*s %*s %*s %n", &from, &to, permissions, &consumed) < 3) continue;
+    Region region{from, to - from, permissions, consumed > 0 ? line.substr(static_cast<size_t>(consumed)) : ""};
+    if (region.permissions[0] != 'r' || region.path == "[vvar]" || region.path == "[vsyscall]") continue;
+    regions.push_back(region);
   }
-  return "other";
+  return regions;
+}
+
+const char* typeName(const Region& region) {
+  if (region.path.empty() || region.path[0] == '[') return "private";
+  const std::string tail = region.path.size() >= 4 ? region.path.substr(region.path.size() - 4) : "";
+  return tail == ".dll" || tail == ".exe" || tail == ".drv" || region.path.find(".so") != std::string::npos ? "image" : "mapped";
 }
 
 // Printable ASCII as itself, everything else as '.', so UTF-16 text reads as "t.e.x.t.".
@@ -95,39 +113,42 @@ std::vector<Pattern> patternsFor(const std::wstring& text) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc != 3 || !argv[2][0]) return 3;
-  const DWORD pid = processId(argv[1]);
-  HANDLE process = pid ? OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid) : nullptr;
-  if (!process) {
-    emit("error\tno readable process named " + e2e::utf8(argv[1]));
+  const std::wstring proc = L"Z:\\proc\\" + std::wstring(argv[1]) + L"\\";
+  std::string maps;
+  HANDLE memory = INVALID_HANDLE_VALUE;
+  if (readWholeFile(proc + L"maps", maps))
+    memory = CreateFileW((proc + L"mem").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  if (memory == INVALID_HANDLE_VALUE) {
+    emit("error\tno readable process with Linux id " + e2e::utf8(argv[1]));
     return 2;
   }
   const auto patterns = patternsFor(argv[2]);
   size_t regions = 0;
   size_t scanned = 0;
   size_t hits = 0;
-  MEMORY_BASIC_INFORMATION region{};
   std::string bytes;
-  for (auto* at = static_cast<char*>(nullptr); VirtualQueryEx(process, at, &region, sizeof region) == sizeof region;
-       at = static_cast<char*>(region.BaseAddress) + region.RegionSize) {
-    if (!readable(region)) continue;
-    bytes.resize(region.RegionSize);
-    SIZE_T got = 0;
-    if (!ReadProcessMemory(process, region.BaseAddress, bytes.data(), bytes.size(), &got) || got == 0) continue;
+  for (const Region& region : readableRegions(maps)) {
+    bytes.resize(region.size);
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(region.base);
+    at.OffsetHigh = static_cast<DWORD>(region.base >> 32);
+    DWORD got = 0;
+    if (!ReadFile(memory, bytes.data(), static_cast<DWORD>(bytes.size()), &got, &at) || got == 0) continue;
     bytes.resize(got);
     ++regions;
     scanned += got;
     for (const auto& pattern : patterns) {
       for (size_t pos = bytes.find(pattern.bytes); pos != std::string::npos; pos = bytes.find(pattern.bytes, pos + 1)) {
         ++hits;
-        emit(std::string("found\tencoding=") + pattern.encoding +
-             "\taddress=" + hex(reinterpret_cast<ULONG_PTR>(region.BaseAddress) + pos) +
-             "\tbase=" + hex(reinterpret_cast<ULONG_PTR>(region.BaseAddress)) + "\ttype=" + typeName(region.Type) +
-             "\tprotect=" + hex(region.Protect) + "\tmarshalled=" + (marshalled(bytes, pos, pattern.bytes.size()) ? "1" : "0") +
+        emit(std::string("found\tencoding=") + pattern.encoding + "\taddress=" + hex(region.base + pos) +
+             "\tbase=" + hex(region.base) + "\ttype=" + typeName(region) + "\tpermissions=" + region.permissions +
+             "\tmarshalled=" + (marshalled(bytes, pos, pattern.bytes.size()) ? "1" : "0") +
              "\tcontext=" + context(bytes, pos, pattern.bytes.size()));
       }
     }
   }
-  CloseHandle(process);
+  CloseHandle(memory);
   emit("scanned\tregions=" + std::to_string(regions) + "\tbytes=" + std::to_string(scanned) +
        "\thits=" + std::to_string(hits));
   if (regions == 0) return 2;

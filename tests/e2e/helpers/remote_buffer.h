@@ -1,10 +1,13 @@
 #pragma once
 // Memory inside another process, for control messages that answer through a pointer
 // (TB_GETBUTTON, TB_GETITEMRECT, TBM_GETTHUMBRECT): the control writes into its own address
-// space, so the buffer has to live there and be read back across.
+// space, so the buffer has to live there and be read back across. Tessarin lets no other program
+// open it so far, so for it the handle comes from the launcher that started it.
 #include <windows.h>
 
 #include <cstddef>
+
+#include "launched_process.h"
 
 class RemoteBuffer {
  public:
@@ -13,6 +16,7 @@ class RemoteBuffer {
     DWORD pid = 0;
     GetWindowThreadProcessId(owner, &pid);
     process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process_) process_ = e2e::handleFromLauncher(pid);
     if (process_) memory_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
   }
   ~RemoteBuffer() {

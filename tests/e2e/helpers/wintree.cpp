@@ -12,6 +12,10 @@
 //   wintree.exe --at <x> <y>         the top-level window that a click at that point reaches
 //   wintree.exe --foreground         the foreground window
 //   wintree.exe --toolbar <caption>  the buttons of that window's toolbar, one line each
+//   wintree.exe --access <caption>   which rights a fresh OpenProcess gets to the program that
+//                                    owns the window, one field per right (1 granted, 0 denied)
+//   wintree.exe --end <caption>      end that program as Task Manager does (TerminateProcess
+//                                    through a handle opened for that right alone)
 //
 // Every line has the window's rectangle (x, y, w, h) and its client area's origin (cx, cy),
 // both in screen pixels. An edit control's line also has its text, its selection (sel=start,end)
@@ -24,6 +28,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "remote_buffer.h"
 #include "remote_toolbar.h"
@@ -249,10 +254,46 @@ int listToolbar(const wchar_t* caption) {
   return e2e::listToolbarButtons(toolbar) ? 0 : 1;
 }
 
+DWORD processOf(const wchar_t* caption) {
+  HWND h = findTopLevel(caption);
+  DWORD pid = 0;
+  if (h) GetWindowThreadProcessId(h, &pid);
+  return pid;
+}
+
+int listAccess(const wchar_t* caption) {
+  const DWORD pid = processOf(caption);
+  if (!pid) return 2;
+  static constexpr std::pair<const char*, DWORD> kRights[] = {
+      {"vm_read", PROCESS_VM_READ},           {"vm_write", PROCESS_VM_WRITE},
+      {"vm_operation", PROCESS_VM_OPERATION}, {"create_thread", PROCESS_CREATE_THREAD},
+      {"dup_handle", PROCESS_DUP_HANDLE},     {"suspend_resume", PROCESS_SUSPEND_RESUME},
+      {"query_information", PROCESS_QUERY_INFORMATION}, {"write_dac", WRITE_DAC},
+      {"synchronize", SYNCHRONIZE},           {"query_limited_information", PROCESS_QUERY_LIMITED_INFORMATION},
+      {"terminate", PROCESS_TERMINATE}};
+  std::string line = "access";
+  for (const auto& [name, right] : kRights) {
+    HANDLE process = OpenProcess(right, FALSE, pid);
+    line += std::string("\t") + name + "=" + (process ? "1" : "0");
+    if (process) CloseHandle(process);
+  }
+  e2e::emit(line);
+  return 0;
+}
+
+int endProgram(const wchar_t* caption) {
+  const DWORD pid = processOf(caption);
+  if (!pid) return 2;
+  HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, pid);
+  const bool ended = process && TerminateProcess(process, 1);
+  if (process) CloseHandle(process);
+  return ended ? 0 : 1;
+}
+
 int usage() {
   std::fputs(
       "usage: wintree [--tree|--close|--minimize|--restore <caption> | --move <caption> <x> <y>"
-      " | --at <x> <y> | --foreground | --toolbar <caption>]\n",
+      " | --at <x> <y> | --foreground | --toolbar|--access|--end <caption>]\n",
       stderr);
   return 1;
 }
@@ -268,6 +309,8 @@ int wmain(int argc, wchar_t** argv) {
   if (argc == 3 && option == L"--minimize") return postSysCommand(argv[2], SC_MINIMIZE);
   if (argc == 3 && option == L"--restore") return postSysCommand(argv[2], SC_RESTORE);
   if (argc == 3 && option == L"--toolbar") return listToolbar(argv[2]);
+  if (argc == 3 && option == L"--access") return listAccess(argv[2]);
+  if (argc == 3 && option == L"--end") return endProgram(argv[2]);
   if (argc == 4 && option == L"--at")
     return describeTopLevel(WindowFromPoint(POINT{_wtoi(argv[2]), _wtoi(argv[3])}));
   if (argc == 5 && option == L"--move") return moveTo(argv[2], _wtoi(argv[3]), _wtoi(argv[4]));
