@@ -7,7 +7,9 @@
 
 #include "contract/profile_contract.h"
 #include "fixture.h"
+#include "platform/common/utf8.h"
 #include "platform/win32/system.h"
+#include "platform/win32/win32_error.h"
 
 namespace tessarin::platform::win32 {
 namespace {
@@ -47,6 +49,20 @@ TEST_F(SystemTest, FileTestsSeeFilesFoldersAndTheirAbsence) {
   EXPECT_EQ(system.readFileStart(file, 4), std::optional<std::string>("0123"));
   EXPECT_EQ(system.readFileStart(file, 100), std::optional<std::string>("0123456789"));
   EXPECT_EQ(system.readFileStart(dir + u"\\missing.lng", 4), std::nullopt);
+}
+
+// A read-only settings file, as the Windows attribute makes it (which also holds for an
+// administrator), is left as it was and the write says why.
+TEST_F(SystemTest, AWriteIntoAReadOnlyProfileFileFailsWithTheSystemsReason) {
+  const std::u16string file = contract::contractTempDir() + u"\\read-only.ini";
+  std::ofstream(std::filesystem::path(file), std::ios::binary) << "[Settings]\r\nBeep on Hover=False\r\n";
+  ASSERT_TRUE(SetFileAttributesW(reinterpret_cast<const wchar_t*>(file.c_str()), FILE_ATTRIBUTE_READONLY));
+  const auto why = system.writeProfileString(file, u"Settings", u"Beep on Hover", u"True");
+  SetFileAttributesW(reinterpret_cast<const wchar_t*>(file.c_str()), FILE_ATTRIBUTE_NORMAL);
+  ASSERT_TRUE(why.has_value());
+  EXPECT_EQ(*why, common::Utf8ToUtf16(windowsCategory().message(ERROR_ACCESS_DENIED))) << "the system's own text";
+  EXPECT_EQ(system.readProfileString(file, u"Settings", u"Beep on Hover", 255), u"False");
+  EXPECT_EQ(system.writeProfileString(file, u"Settings", u"Beep on Hover", u"True"), std::nullopt);
 }
 
 TEST_F(SystemTest, SoundsThatCannotBePlayedReturnPromptly) {
