@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # "Save setting changes in the tsnconfig.ini file" switched off: answered No, later changes
 # leave tsnconfig.ini byte for byte as it was; answered Yes, only the switch itself is written,
-# and after a restart changes are still not saved. A settings file that cannot be written (the
-# Windows read-only attribute, which holds even for the root user the journeys run as) is
-# said once, at the first change, never at start-up; the changes still apply.
+# and after a restart changes are still not saved. A settings file that cannot be written is
+# said once, at the first change, never at start-up; the changes still apply. The file is made
+# immutable (chattr +i): Wine maps the read-only attribute to the file's mode bits, which do
+# not stop the root user the journeys run as, while an immutable file is refused to everyone.
 source "$(dirname "$0")/journey.sh"
 journey_begin nosave
 
 INI=$JOURNEY_DIR/tsnconfig.ini
+# However the journey ends, the file is left removable.
+trap 'chattr -i "$INI" 2>/dev/null; _journey_exit' EXIT
 SNAPSHOT=$JOURNEY_ARTIFACTS/tsnconfig.snapshot.ini
 QUESTION="Save the change?"
 SAVE_SWITCH=5 # "Save setting changes ..." is the sixth item of "Options", separators skipped
@@ -57,13 +60,13 @@ check "and hover entry is chosen" wait_equals 10 "0 1 0" mode_buttons
 check "after a restart changes still do not reach tsnconfig.ini" cmp "$INI" "$SNAPSHOT"
 
 journey_close_tessarin
-require "the program has ended before the file is made read-only" tsn_pid_ended "$TESSARIN_PID"
+require "the program has ended before the file is made unwritable" tsn_pid_ended "$TESSARIN_PID"
 
 NOT_SAVED="Settings Not Saved"
 journey_settings "View Password Mask=True"
 cp "$INI" "$SNAPSHOT"
 INI_WINDOWS=$("$TSN_WINE" winepath -w "$INI" </dev/null 2>/dev/null | tr -d '\r')
-require "tsnconfig.ini is made read-only" tsn_wine_run attrib +r "$INI_WINDOWS"
+require "tsnconfig.ini is made unwritable" chattr +i "$INI"
 journey_open_tessarin
 check "nothing is said at start-up" tsn_window_gone "$NOT_SAVED"
 menu_keys ctrl+m
@@ -86,6 +89,6 @@ check "and a third, without a second notice" wait_equals 10 1 plain_shown
 check "no notice is open" tsn_window_gone "$NOT_SAVED"
 check "the read-only file is unchanged" cmp "$INI" "$SNAPSHOT"
 journey_close_tessarin
-tsn_wine_run attrib -r "$INI_WINDOWS"
+chattr -i "$INI"
 
 journey_end
