@@ -90,9 +90,15 @@ class TextBox : public Control {
   virtual char16_t passwordChar() const = 0;
   virtual void setFocus() = 0;
   virtual bool hasFocus() const = 0;
+  // Whether a point of the box (twips from its client origin) lies on the characters from
+  // start, length UTF-16 units long, as the box draws them (common/text_span.h): on the line
+  // under the point, from the left edge of the first of them to the right edge of the last.
+  virtual bool isOnCharacters(int start, int length, float x, float y) const = 0;
 
   // Key events: setting keyCode or keyAscii to 0 cancels the key. keyAscii is the typed UTF-16
-  // code unit; a changed value is typed instead.
+  // code unit; a changed value is typed instead. Keys pressed or released while Alt is held
+  // without Ctrl (system keys: they open menus) raise onKeyDown and onKeyUp too, with the Alt
+  // bit in shift, but always reach the window.
   std::function<void(int& keyCode, int shift)> onKeyDown;
   std::function<void(int& keyCode, int shift)> onKeyUp;
   std::function<void(int& keyAscii)> onKeyPress;
@@ -103,8 +109,8 @@ class TextBox : public Control {
 
   // OLE drag from the box. startDrag runs the whole drag: onOleStartDrag fills the data and
   // the allowed effects before the drag loop starts; onOleCompleteDrag runs after the drag
-  // has ended, however it ended. With automatic drag on, pressing on the selected text and
-  // moving with the left button held starts it. A box takes no drops: text dragged onto it,
+  // has ended, however it ended. With automatic drag on, pressing on the selected text (by
+  // isOnCharacters) and moving with the left button held starts it. A box takes no drops: text dragged onto it,
   // from this program or another, is refused and stays with its source.
   virtual void startDrag() = 0;
   virtual void setAutomaticDrag(bool on) = 0;
@@ -125,8 +131,13 @@ class Label : public Control {
 // Docked at the bottom of its form, across its width: setBounds sets only the height.
 class StatusBar : public Control {};
 
-// The program's own icon, drawn to fill its bounds.
-class ProgramIcon : public Control {};
+// An icon drawn to fill its bounds: the program's own, or the one the system's message boxes
+// show for an error.
+enum class IconKind { Program, Error };
+class Icon : public Control {
+ public:
+  virtual IconKind kind() const = 0;
+};
 
 // An etched horizontal line, as dialogs separate their parts.
 class EtchedLine : public Control {};

@@ -92,7 +92,7 @@ class Form {
   virtual Slider& addSlider() = 0;
   virtual Toolbar& addToolbar() = 0;
   virtual StatusBar& addStatusBar() = 0;
-  virtual ProgramIcon& addProgramIcon() = 0;
+  virtual Icon& addIcon(IconKind kind) = 0;
   virtual EtchedLine& addEtchedLine() = 0;
   virtual Timer& addTimer() = 0;
   // parent null adds a top-level menu; a caption of "-" is a separator.

@@ -36,11 +36,12 @@ class System {
   // Private-profile (INI) files with the semantics of the Windows profile functions: section
   // and key names match without regard to case, other sections and keys are kept, a missing
   // file reads as empty and is created by the first write. A value comes back cut to
-  // bufferChars - 1 characters. Write failures are not reported.
+  // bufferChars - 1 characters. A write gives nothing when it was written, otherwise the
+  // system's text saying why the file could not be written (read-only, disk full, ...).
   virtual std::u16string readProfileString(std::u16string_view path, std::u16string_view section,
                                            std::u16string_view key, int bufferChars) const = 0;
-  virtual void writeProfileString(std::u16string_view path, std::u16string_view section,
-                                  std::u16string_view key, std::u16string_view value) = 0;
+  virtual std::optional<std::u16string> writeProfileString(std::u16string_view path, std::u16string_view section,
+                                                           std::u16string_view key, std::u16string_view value) = 0;
 
   // Plays a wave file and returns when it has finished; false when it could not be played
   // (the system's default sound is played instead).

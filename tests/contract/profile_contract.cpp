@@ -142,5 +142,14 @@ TEST_F(ProfileContract, EveryReadSeesWhatIsInTheFileNow) {
   EXPECT_EQ(read(u"Settings", u"Beep"), u"True");
 }
 
+TEST_F(ProfileContract, AWriteThatCannotBeMadeSaysWhyAndAWriteThatWasMadeSaysNothing) {
+  EXPECT_EQ(contractSystem().writeProfileString(path, u"Settings", u"Beep on Hover", u"True"), std::nullopt);
+  const std::u16string nowhere = contractTempDir() + u"\\no such folder\\tsnconfig.ini";
+  const auto why = contractSystem().writeProfileString(nowhere, u"Settings", u"Beep on Hover", u"True");
+  ASSERT_TRUE(why.has_value());
+  EXPECT_FALSE(why->empty()) << "the system's text for the failure";
+  EXPECT_FALSE(contractSystem().fileExists(nowhere));
+}
+
 }  // namespace
 }  // namespace tessarin::contract

@@ -644,7 +644,9 @@ drag_from_box() {
 }
 
 # drag_and_hold KIND TO_X TO_Y [ARRIVED...]: drag_from_box up to the release: the button is
-# still held when it returns (even when it fails, so that the caller can let go).
+# still held when it returns (even when it fails, so that the caller can let go). With
+# DRAG_AT=end the press is on the right quarter of the last selected character (not the last
+# of the text), where a right-handed user grabs a selection.
 drag_and_hold() {
   local x y i sel lefts top start end tx=$2 ty=$3 arrived=0
   IFS=$'\t' read -r sel lefts top < <(shown_edit "$(tree_of "$KEYBOARD")" "$1" sel charx linetop)
@@ -653,6 +655,11 @@ drag_and_hold() {
   shift 3
   # A little right of the middle of the first and the last selected character's left edges.
   x=$((($(cut -d, -f$((start + 1)) <<<"$lefts") + $(cut -d, -f"$end" <<<"$lefts")) / 2 + 2))
+  if [ "${DRAG_AT:-}" = end ]; then
+    local last next
+    last=$(cut -d, -f"$end" <<<"$lefts") next=$(cut -d, -f$((end + 1)) <<<"$lefts")
+    x=$((last + (next - last) * 3 / 4))
+  fi
   y=$((top + 6))
   point_at $x $y && xdo mousedown 1 mousemove $((x + 6)) $y mousemove $((x + 12)) $((y + 3)) || return 1
   if ! tsn_wait_for 15 keyboard_minimised; then

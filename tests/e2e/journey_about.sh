@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Every top-level menu opens from the keyboard (a screenshot of each is kept); "Help" > "About
-# Tessarin" opens the About window modally with the version line, Escape closes it, and Ctrl+Q
-# ends the program with both its windows.
+# Tessarin" opens the About window modally with the version line, centred once: moved by its
+# title bar, it stays there when the user comes back to it from another program. Escape
+# closes it, and Ctrl+Q ends the program with both its windows.
 source "$(dirname "$0")/journey.sh"
 journey_begin about
 
@@ -51,6 +52,34 @@ check "an etched line separates the description from the links" test -n "$lx" -a
 check "it is modal: the keyboard window is disabled" equals "$(keyboard_disabled)" 1
 check "screenshot of the About window" tsn_screenshot "$JOURNEY_ARTIFACTS/about.png"
 check "the About window cut out" tsn_crop_to_window "$JOURNEY_ARTIFACTS/about.png" "$ABOUT" "$JOURNEY_ARTIFACTS/about-window.png"
+
+# The user drags the About window by its title bar towards the bottom right corner, clear of
+# the keyboard (moved to the top left first), clicks the keyboard (disabled while About is
+# open), then another program's window, then About's title bar: About is activated again.
+about_at() { window_at "$ABOUT" "$1" "$2"; }
+foreground() { val "$(wintree --foreground)" caption; }
+require "another program starts" start_target
+move_keyboard 0 0
+read -r ax ay aw ah < <(rect "$(tree_of "$ABOUT")")
+read -r sw sh < <(xdotool getdisplaygeometry)
+to_x=$((sw - aw - 40)) to_y=$((sh - ah - 40))
+grab_x=$((ax + aw / 2)) grab_y=$((ay + 10))
+point_at "$grab_x" "$grab_y" && xdo mousedown 1 &&
+  xdo mousemove --sync $((grab_x + (to_x - ax) / 2)) $((grab_y + (to_y - ay) / 2)) &&
+  xdo mousemove --sync $((grab_x + to_x - ax)) $((grab_y + to_y - ay)) && xdo mouseup 1
+check "the About window follows its title bar" tsn_wait_for 10 about_at "$to_x" "$to_y"
+read -r kx ky kw kh < <(rect "$(tree_of "$KEYBOARD")")
+check "the keyboard is clear of it" test $((ky + kh)) -lt "$to_y"
+click_at $((kx + kw / 2)) $((ky + kh / 2))
+wintree --move "$TARGET" $((kx + kw + 20)) 20
+read -r tx ty < <(edit_centre "$TARGET")
+click_at "$tx" "$ty"
+check "the other program comes to the front" wait_equals 10 "$TARGET" foreground
+click_at $((to_x + aw / 2)) $((to_y + 10))
+check "About is in front again" wait_equals 10 "$ABOUT" foreground
+check "it has not moved back to the centre" about_at "$to_x" "$to_y"
+check "screenshot of the moved About window" tsn_screenshot "$JOURNEY_ARTIFACTS/about-moved.png"
+check "the other program closes" close_program "$TARGET" "$TARGET_PID"
 
 point_at_keyboard && xdo key Escape
 check "Escape closes the About window" tsn_wait_for 15 tsn_window_gone "$ABOUT"

@@ -4,7 +4,8 @@
 # the settings file) is entered with the on-screen keys and dragged whole onto another
 # program's text box, which gets exactly that text as Unicode and as ANSI text and no other
 # format. Without "Keep Password after Drag Drop" the password is gone afterwards; with it, it
-# stays. A part selected with the mouse goes alone and is cut out of the password. The
+# stays. A part selected with the mouse goes alone and is cut out of the password, also when the
+# drag starts on the right quarter of its last character. The
 # clipboard is never touched, except that a right press in the password box empties it.
 source "$(dirname "$0")/journey.sh"
 journey_begin drag
@@ -18,6 +19,8 @@ SENTINEL="clipboard sentinel $RANDOM"
 GERMAN_PART="Kü+^%()"
 ENGLISH_PART="~{}&"
 PASSWORD=$GERMAN_PART$ENGLISH_PART
+
+grip_at_end() { DRAG_AT=end "$@"; }
 
 require "the German layout is shipped" test -f "$LAYOUTS/german.lng"
 require "the target program starts" start_target
@@ -65,7 +68,8 @@ check "the target got the six characters" equals "$(target_last drop unicode)" "
 require "the keyboard comes back" restore_keyboard
 check "the kept password still shows six stars" tsn_wait_for 10 text_is "$(stars 6)"
 require "the third and fourth characters are selected with the mouse" select_range masked 2 4
-require "they are dragged" drag_from_box masked "$TARGET_X" "$TARGET_Y" target_count_above enter 2
+require "they are dragged from the right quarter of the fourth" \
+  grip_at_end drag_from_box masked "$TARGET_X" "$TARGET_Y" target_count_above enter 2
 require "the target takes the drop" tsn_wait_for 15 target_count_above drop 2
 check "the target got those two characters" equals "$(target_last drop unicode)" "(W"
 require "the keyboard comes back" restore_keyboard

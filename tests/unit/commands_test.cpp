@@ -176,6 +176,22 @@ TEST_F(Commands, AboutIsCentredInTheWorkAreaBesideATaskBar) {
   EXPECT_EQ(shownAt.top, 40 * 15 + (984 * 15 - shownAt.height) / 2);
 }
 
+TEST_F(Commands, AboutStaysWhereTheUserMovedItWhenActivatedAgain) {
+  platform::Twips afterComingBack;
+  program.toolkit.onModalShow = [&](sim::SimForm& about) {
+    auto moved = about.bounds();
+    moved.left = 600;
+    moved.top = 900;
+    about.setBounds(moved);
+    about.onActivate();  // the user comes back to it from another window
+    afterComingBack = about.bounds();
+    about.unload();
+  };
+  item(f().mnuHelpAbout).choose();
+  EXPECT_EQ(afterComingBack.left, 600);
+  EXPECT_EQ(afterComingBack.top, 900);
+}
+
 TEST_F(Commands, AboutFailureIsReportedAndTheProgramGoesOn) {
   std::u16string report;
   program.toolkit.onModalShow = [&](sim::SimForm& form) {

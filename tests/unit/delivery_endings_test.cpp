@@ -25,8 +25,9 @@ class DragEndings : public ::testing::Test {
     box().setSelStart(2);
     box().setSelLength(2);
     box().onMouseMove({0, 0, 0, 0});
-    box().onMouseDown({kLeftButton, 0, 0, 0});
-    box().onMouseMove({kLeftButton, 0, 5, 0});
+    const float onThird = 2.5f * sim::SimTextBox::kCharWidth;
+    box().onMouseDown({kLeftButton, 0, onThird, 10});
+    box().onMouseMove({kLeftButton, 0, onThird + 5, 10});
   }
   void expectKeptWithMessage(const std::u16string& mustSay) {
     EXPECT_EQ(kb().CurrentPassword(), u"abcdef");

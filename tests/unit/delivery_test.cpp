@@ -2,6 +2,7 @@
 // stays behind, and injection at the pointer.
 #include <gtest/gtest.h>
 
+#include "platform/common/text_span.h"
 #include "sim_program.h"
 
 namespace tessarin::test {
@@ -32,11 +33,16 @@ class Delivery : public ::testing::Test {
     box().onMouseMove({kLeftButton, 0, 0, 0});
     box().onMouseUp({kLeftButton, 0, 0, 0});
   }
-  // A left press with the caret at `caret`, then a move with the button held.
-  void pressAndDrag(int caret) {
-    box().setSelStart(caret);
-    box().onMouseDown({kLeftButton, 0, 0, 0});
-    box().onMouseMove({kLeftButton, 0, 5, 0});
+  // A left press on the middle of a character (the box puts the caret before it), then a move
+  // with the button held.
+  void pressAndDrag(int character) {
+    box().setSelStart(character);
+    box().onMouseDown({kLeftButton, 0, at(character, 0.5), 10});
+    box().onMouseMove({kLeftButton, 0, at(character, 0.5) + 5, 10});
+  }
+  // The x of a point that far across a character of the simulated box.
+  static float at(int character, double across) {
+    return static_cast<float>((character + across) * sim::SimTextBox::kCharWidth);
   }
   Keyboard& kb() { return program.keyboard(); }
   std::u16string& received() { return program.system->foreignWindows[0].received; }
@@ -82,26 +88,51 @@ TEST_F(Delivery, PressOutsideTheRememberedSelectionStartsNoDrag) {
   box().setSelLength(2);
   box().onMouseMove({0, 0, 0, 0});
   box().setSelStart(5);  // the press moved the caret past the selection
-  box().onMouseDown({kLeftButton, 0, 0, 0});
-  box().onMouseMove({kLeftButton, 0, 5, 0});
+  box().onMouseDown({kLeftButton, 0, at(5, 0.5), 10});
+  box().onMouseMove({kLeftButton, 0, at(5, 0.5) + 5, 10});
   EXPECT_FALSE(box().lastDrag.textSet);
   EXPECT_EQ(program.frm().SavedSelStart, 5);
   EXPECT_EQ(kb().CurrentPassword(), u"abcdef");
 }
 
-TEST_F(Delivery, ThePlaceJustAfterTheSelectionIsInsideOnPressAndOutsideOnRelease) {
+// The rule on its own: from the left edge of the first character to the right edge of the last.
+TEST(SelectionPixels, ThePressIsOnTheSelectionFromItsFirstPixelToItsLast) {
+  // Three characters 8 pixels wide from x = 20, on a line from y = 2 to 18.
+  const common::TextSpan span{20, 44, 2, 18};
+  EXPECT_TRUE(common::IsOnTextSpan(span, 20, 10)) << "the first pixel of the first character";
+  EXPECT_TRUE(common::IsOnTextSpan(span, 42, 10)) << "the right quarter of the last character";
+  EXPECT_TRUE(common::IsOnTextSpan(span, 43, 10)) << "its last pixel";
+  EXPECT_FALSE(common::IsOnTextSpan(span, 19, 10)) << "one pixel before the first";
+  EXPECT_FALSE(common::IsOnTextSpan(span, 44, 10)) << "one pixel past the last";
+  EXPECT_FALSE(common::IsOnTextSpan(span, 30, 1)) << "above the line";
+  EXPECT_FALSE(common::IsOnTextSpan(span, 30, 18)) << "below it";
+}
+
+// The box's caret after a press on the right half of a character may lie after it: the press
+// still counts by where it landed.
+TEST_F(Delivery, APressOnTheRightQuarterOfTheLastSelectedCharacterArmsOnePastItDoesNot) {
   enter(u"abcdef");
   box().setSelStart(1);
   box().setSelLength(2);
   box().onMouseMove({0, 0, 0, 0});
-  box().setSelStart(3);
-  box().onMouseDown({kLeftButton, 0, 0, 0});
+  box().setSelStart(3);  // the box rounds the press to the boundary after the character
+  box().onMouseDown({kLeftButton, 0, at(2, 0.8), 10});
   EXPECT_TRUE(program.frm().DragArmed);
   EXPECT_EQ(box().selLength(), 2);
-  box().setSelStart(3);
-  box().onMouseUp({kLeftButton, 0, 0, 0});
+  box().onMouseUp({kLeftButton, 0, at(2, 0.8), 10});
   EXPECT_FALSE(program.frm().DragArmed);
-  EXPECT_EQ(box().selLength(), 0);
+  EXPECT_EQ(box().selLength(), 2) << "a click on the selection keeps it";
+
+  for (const float x : {at(3, 0), at(1, 0) - 1}) {
+    box().setSelStart(1);
+    box().setSelLength(2);
+    box().onMouseMove({0, 0, 0, 0});
+    box().setSelStart(x > at(1, 0) ? 3 : 1);
+    box().onMouseDown({kLeftButton, 0, x, 10});
+    EXPECT_FALSE(program.frm().DragArmed) << "one pixel past the selection at " << x;
+    box().onMouseUp({kLeftButton, 0, x, 10});
+    EXPECT_EQ(box().selLength(), 0);
+  }
 }
 
 TEST_F(Delivery, RightPressEmptiesTheClipboard) {

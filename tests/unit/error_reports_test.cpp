@@ -4,6 +4,7 @@
 
 #include <system_error>
 
+#include "app/frm_error.h"
 #include "app/mod_main.h"
 #include "sim_program.h"
 
@@ -43,6 +44,16 @@ TEST_F(ErrorReports, MenuHandlerReportsASystemFailureAndTheProgramGoesOn) {
   EXPECT_EQ(reports, std::vector<std::u16string>{u"Unexpected System Error"});
   program.typeOnScreen(u"a");
   EXPECT_EQ(program.keyboard().CurrentPassword(), u"a");
+}
+
+TEST_F(ErrorReports, TheReportShowsTheSystemsErrorIconLeftOfItsMessage) {
+  FrmError report(program.toolkit);
+  ASSERT_NE(report.picIcon, nullptr);
+  EXPECT_EQ(report.picIcon->kind(), platform::IconKind::Error);
+  const auto icon = report.picIcon->bounds();
+  EXPECT_LE(icon.left + icon.width, report.Label1->bounds().left);
+  EXPECT_LE(icon.left + icon.width, report.Label2->bounds().left);
+  EXPECT_EQ(icon.top, report.Label1->bounds().top);
 }
 
 TEST_F(ErrorReports, LayoutReportsASystemFailure) {

@@ -10,16 +10,18 @@
 namespace tessarin::test {
 namespace {
 
-TEST(Faults, SettingsFileThatCannotBeWrittenLosesTheChangeAndTheProgramGoesOn) {
+TEST(Faults, ProgramDirectoryRemovedWhileRunningIsToldOnceAndTheProgramGoesOn) {
   SimProgram program;
-  // A directory where the file should be: every read is empty and every write fails.
-  std::filesystem::create_directory(program.directory / "tsnconfig.ini");
   program.start();
-  EXPECT_EQ(program.keyboard().KeyboardTransparency(), 252);
+  std::filesystem::remove_all(program.directory);
+  program.toolkit.answerNextMessageBox(platform::MsgBoxResult::Ok);
   program.keyboard().TimerInterval(700);
   program.keyboard().DragDropMode(kInject);
   EXPECT_EQ(program.keyboard().TimerInterval(), 700);
-  EXPECT_TRUE(std::filesystem::is_directory(program.directory / "tsnconfig.ini"));
+  EXPECT_EQ(program.keyboard().DragDropMode(), kInject);
+  ASSERT_EQ(program.toolkit.shownMessageBoxes.size(), 1u);
+  EXPECT_NE(program.toolkit.shownMessageBoxes[0].text.find(u"No such file or directory"), std::u16string::npos);
+  EXPECT_FALSE(program.settingsFileExists());
 }
 
 TEST(Faults, SettingsFileDeletedWhileRunningIsCreatedAgainByTheNextChange) {

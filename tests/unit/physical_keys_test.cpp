@@ -1,13 +1,21 @@
 // Typing on the physical keyboard, and the system layout read into the keys.
 #include <gtest/gtest.h>
 
+#include <set>
+#include <vector>
+
 #include "sim_program.h"
 
 namespace tessarin::test {
 namespace {
 
 constexpr int kVkShift = 0x10;
+constexpr int kVkControl = 0x11;
+constexpr int kVkMenu = 0x12;
 constexpr int kVkLShift = 0xA0;
+constexpr int kVkLControl = 0xA2;
+constexpr int kVkLMenu = 0xA4;
+constexpr int kVkRMenu = 0xA5;
 
 class PhysicalKeys : public ::testing::Test {
  protected:
@@ -66,6 +74,51 @@ TEST_F(PhysicalKeys, ShiftAndCapsLockKeepTheCaptionsInStep) {
   box.onKeyDown(code, 1);
   EXPECT_EQ(program.frm().Command(31).caption(), u"a");
   EXPECT_FALSE(program.keyboard().CapsLockIsDown());
+}
+
+// Holding Alt (or AltGr, which is Ctrl and the right Alt) while Shift goes down or up, in either
+// order: each key event, the system keys among them, brings the captions in step.
+TEST_F(PhysicalKeys, ShiftWithAltOrAltGrHeldKeepsTheCaptionsInStep) {
+  program.keyboard().TextIsMasked(false);
+  auto& box = program.txtText();
+  auto& keys = program.system->keysDown;
+  const auto caption = [&] { return program.frm().Command(31).caption(); };
+  using platform::kAltMask;
+  using platform::kCtrlMask;
+  using platform::kShiftMask;
+  struct Step {
+    bool down;
+    int key;
+    std::set<int> held;
+    int shift;
+    const char16_t* shows;
+  };
+  const std::vector<std::vector<Step>> orders = {
+      // Shift, then Alt; Shift released while Alt is still held.
+      {{true, kVkShift, {kVkShift, kVkLShift}, kShiftMask, u"A"},
+       {true, kVkMenu, {kVkShift, kVkLShift, kVkMenu, kVkLMenu}, kShiftMask | kAltMask, u"A"},
+       {false, kVkShift, {kVkMenu, kVkLMenu}, kAltMask, u"a"},
+       {false, kVkMenu, {}, 0, u"a"}},
+      // Alt, then Shift; Alt released first.
+      {{true, kVkMenu, {kVkMenu, kVkLMenu}, kAltMask, u"a"},
+       {true, kVkShift, {kVkShift, kVkLShift, kVkMenu, kVkLMenu}, kShiftMask | kAltMask, u"A"},
+       {false, kVkMenu, {kVkShift, kVkLShift}, kShiftMask, u"A"},
+       {false, kVkShift, {}, 0, u"a"}},
+      // AltGr, then Shift, released in the same order.
+      {{true, kVkMenu, {kVkControl, kVkLControl, kVkMenu, kVkRMenu}, kCtrlMask | kAltMask, u"a"},
+       {true, kVkShift, {kVkControl, kVkLControl, kVkMenu, kVkRMenu, kVkShift, kVkLShift},
+        kCtrlMask | kAltMask | kShiftMask, u"A"},
+       {false, kVkMenu, {kVkShift, kVkLShift}, kShiftMask, u"A"},
+       {false, kVkShift, {}, 0, u"a"}},
+  };
+  for (const auto& order : orders) {
+    for (const Step& step : order) {
+      keys = step.held;
+      int code = step.key;
+      (step.down ? box.onKeyDown : box.onKeyUp)(code, step.shift);
+      EXPECT_EQ(caption(), step.shows) << (step.down ? "down " : "up ") << step.key << " with " << step.shift;
+    }
+  }
 }
 
 TEST_F(PhysicalKeys, GermanSystemLayoutIsReadIntoTheKeys) {

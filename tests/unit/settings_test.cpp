@@ -200,14 +200,36 @@ TEST(Settings, DamagedFilesStartWithTheDefaults) {
   }
 }
 
-TEST(Settings, UnwritableDirectoryLosesTheChangeAndGoesOn) {
+// A settings file that cannot be written (here a folder stands in its place) is said once, at
+// the first change, with the file and the system's reason; the changes still apply.
+TEST(Settings, UnwritableFileIsToldOnceAtTheFirstChangeAndTheChangesStillApply) {
   SimProgram program;
+  std::filesystem::create_directory(program.directory / "tsnconfig.ini");
   program.start();
-  std::filesystem::remove_all(program.directory);
-  program.keyboard().TimerInterval(900);  // the directory is gone: the write fails silently
+  EXPECT_TRUE(program.toolkit.shownMessageBoxes.empty()) << "nothing changed at start-up";
+
+  program.toolkit.answerNextMessageBox(MsgBoxResult::Ok);
+  program.keyboard().TimerInterval(900);
+  ASSERT_EQ(program.toolkit.shownMessageBoxes.size(), 1u);
+  const auto& told = program.toolkit.shownMessageBoxes[0];
+  EXPECT_EQ(told.title, u"Settings Not Saved");
+  EXPECT_EQ(told.style, platform::kOkOnly | platform::kIconExclamation);
+  for (const std::u16string& says : {program.keyboard().SettingsFilePath(), std::u16string(u"Is a directory"),
+                                     std::u16string(u"applies until Tessarin closes"),
+                                     std::u16string(u"move Tessarin to a folder of your own"),
+                                     std::u16string(u"install it with its installer")}) {
+    EXPECT_NE(told.text.find(says), std::u16string::npos) << std::string(says.begin(), says.end());
+  }
   EXPECT_EQ(program.keyboard().TimerInterval(), 900);
-  EXPECT_FALSE(program.settingsFileExists());
+
+  // Never again in this run, whatever is changed.
+  program.keyboard().BeepOnHover(true);
+  program.keyboard().TimerInterval(1200);
+  program.keyboard().SaveLayoutToSettings();
+  EXPECT_EQ(program.toolkit.shownMessageBoxes.size(), 1u);
+  EXPECT_TRUE(program.keyboard().BeepOnHover());
 }
+
 
 TEST(SettingsNumbers, LenientTestAcceptsSpacesSignsAndFractions) {
   EXPECT_EQ(ParseLenientInteger(u" 42 "), 42);

@@ -1,4 +1,4 @@
-// Buttons, labels, sliders and the status bar.
+// Buttons, labels, sliders, the status bar and icons.
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -207,6 +207,29 @@ TEST_F(ControlsTest, StatusBarStaysDockedAtTheBottomWithTheHeightGiven) {
   bar.setBounds({0, 0, 0, 0});
   EXPECT_FALSE(bar.visible());
   EXPECT_EQ(bar.bounds().height, 0);
+}
+
+// The error icon is the system's own, drawn from its image at the size the control has.
+TEST_F(ControlsTest, ErrorIconShowsTheSystemsErrorIconAtItsSize) {
+  Icon& icon = form->addIcon(IconKind::Error);
+  const long tpp = form->twipsPerPixel();
+  icon.setBounds({240, 180, 48 * tpp, 48 * tpp});
+  EXPECT_EQ(icon.kind(), IconKind::Error);
+  const auto shown = reinterpret_cast<HICON>(SendMessageW(hwndOf(icon), STM_GETICON, 0, 0));
+  ASSERT_NE(shown, nullptr);
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(shown, &info));
+  BITMAP mask{};
+  GetObjectW(info.hbmMask, sizeof mask, &mask);
+  EXPECT_EQ(mask.bmWidth, 48);
+  // A colour icon's mask is as high as the icon; a monochrome one holds two masks.
+  EXPECT_EQ(mask.bmHeight, info.hbmColor ? 48 : 96);
+  DeleteObject(info.hbmMask);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  // The program's icon is empty in the tests, whose executable carries none.
+  Icon& program = form->addIcon(IconKind::Program);
+  program.setBounds({240, 180, 32 * tpp, 32 * tpp});
+  EXPECT_EQ(SendMessageW(hwndOf(program), STM_GETICON, 0, 0), 0);
 }
 
 }  // namespace

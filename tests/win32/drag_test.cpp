@@ -224,5 +224,48 @@ TEST_F(DragTest, AutomaticDragStartsFromAPressOnTheSelection) {
   EXPECT_EQ(starts, 1);
 }
 
+// A press is on the selection by its pixels, plain or masked: from the left edge of the first
+// selected character to the right edge of the last, the last character of the text included
+// (the edit gives no position after it).
+TEST_F(DragTest, APressIsOnTheSelectionByThePixelsItsCharactersCover) {
+  const HWND window = hwndOf(*source);
+  const long tpp = form->twipsPerPixel();
+  const auto xOf = [&](int index) { return static_cast<int>(static_cast<short>(LOWORD(SendMessageW(window, EM_POSFROMCHAR, index, 0)))); };
+  for (const char16_t mask : {u'\0', u'*'}) {
+    source->setPasswordChar(mask);
+    source->setText(u"abcdee");
+    const int y = HIWORD(SendMessageW(window, EM_POSFROMCHAR, 0, 0)) + 2;
+    const auto on = [&](int start, int length, int x) {
+      return source->isOnCharacters(start, length, static_cast<float>(x * tpp), static_cast<float>(y * tpp));
+    };
+    const int width = xOf(5) - xOf(4);  // "e", as wide as the last character
+    ASSERT_GT(width, 2);
+    EXPECT_TRUE(on(1, 3, xOf(1))) << "mask " << int(mask);
+    EXPECT_TRUE(on(1, 3, xOf(3) + (xOf(4) - xOf(3)) * 3 / 4));
+    EXPECT_FALSE(on(1, 3, xOf(1) - 1));
+    EXPECT_FALSE(on(1, 3, xOf(4)));
+    EXPECT_TRUE(on(4, 2, xOf(5) + width * 3 / 4)) << "the right quarter of the text's last character";
+    EXPECT_TRUE(on(4, 2, xOf(5) + width - 1));
+    EXPECT_FALSE(on(4, 2, xOf(5) + width));
+    EXPECT_FALSE(on(1, 0, xOf(1))) << "nothing selected";
+  }
+
+  // A real press there starts the automatic drag.
+  source->setPasswordChar(0);
+  source->setAutomaticDrag(true);
+  source->setSelStart(4);
+  source->setSelLength(2);
+  int starts = 0;
+  source->onOleStartDrag = [&](DragData&, long&) { ++starts; };
+  const int width = xOf(5) - xOf(4);
+  const int x = xOf(5) + width * 3 / 4;
+  const int y = HIWORD(SendMessageW(window, EM_POSFROMCHAR, 0, 0)) + 2;
+  pointAt(*target);
+  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  EXPECT_EQ(source->selLength(), 2) << "held back from the edit";
+  SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x - 20, y));
+  EXPECT_EQ(starts, 1);
+}
+
 }  // namespace
 }  // namespace tessarin::platform::win32

@@ -11,7 +11,9 @@
 
 #include "contract/profile_contract.h"
 #include "fixture.h"
+#include "platform/common/utf8.h"
 #include "platform/win32/system.h"
+#include "platform/win32/win32_error.h"
 
 namespace tessarin::platform::win32 {
 namespace {
@@ -51,6 +53,18 @@ TEST_F(SystemTest, FileTestsSeeFilesFoldersAndTheirAbsence) {
   EXPECT_EQ(system.readFileStart(file, 4), std::optional<std::string>("0123"));
   EXPECT_EQ(system.readFileStart(file, 100), std::optional<std::string>("0123456789"));
   EXPECT_EQ(system.readFileStart(dir + u"\\missing.lng", 4), std::nullopt);
+}
+
+// A settings file the system refuses to open for writing says why in the system's words. (The
+// read-only attribute would do on Windows, but Wine maps it to the file's mode bits, which do
+// not bind the root user the tests may run as; a folder in the file's place is refused to
+// everyone.)
+TEST_F(SystemTest, AWriteThatTheSystemRefusesGivesTheSystemsReason) {
+  const std::u16string file = contract::contractTempDir() + u"\\refused.ini";
+  contract::makeContractFolder(file);
+  const auto why = system.writeProfileString(file, u"Settings", u"Beep on Hover", u"True");
+  ASSERT_TRUE(why.has_value());
+  EXPECT_EQ(*why, common::Utf8ToUtf16(windowsCategory().message(ERROR_ACCESS_DENIED))) << "the system's own text";
 }
 
 TEST_F(SystemTest, SoundsThatCannotBePlayedReturnPromptly) {

@@ -107,6 +107,39 @@ TEST_F(TextBoxTest, KeyDownCanCancelOrChangeTheKey) {
   EXPECT_EQ(shifts, (std::vector<int>{0, kCtrlMask}));
 }
 
+// Shift pressed and released with Alt held arrive as system keys; the program hears of them
+// with the Alt bit, and cannot keep them from the window: Alt+F4 still closes the form.
+TEST_F(TextBoxTest, SystemKeysRaiseTheKeyEventsAndAlwaysReachTheWindow) {
+  std::vector<std::pair<int, int>> downs;
+  std::vector<std::pair<int, int>> ups;
+  box->onKeyDown = [&](int& keyCode, int shift) {
+    downs.emplace_back(keyCode, shift);
+    keyCode = 0;
+  };
+  box->onKeyUp = [&](int& keyCode, int shift) {
+    ups.emplace_back(keyCode, shift);
+    keyCode = 0;
+  };
+  constexpr LPARAM kAltDown = LPARAM{1} << 29;
+  {
+    HeldKeys altShift({VK_MENU, VK_SHIFT});
+    SendMessageW(hwndOf(*box), WM_SYSKEYDOWN, VK_SHIFT, kAltDown);
+  }
+  {
+    HeldKeys alt({VK_MENU});
+    SendMessageW(hwndOf(*box), WM_SYSKEYUP, VK_SHIFT, kAltDown | (LPARAM{1} << 31) | (LPARAM{1} << 30));
+  }
+  EXPECT_EQ(downs, (std::vector<std::pair<int, int>>{{VK_SHIFT, kShiftMask | kAltMask}}));
+  EXPECT_EQ(ups, (std::vector<std::pair<int, int>>{{VK_SHIFT, kAltMask}}));
+  bool closed = false;
+  form->onUnload = [&] { closed = true; };
+  {
+    HeldKeys alt({VK_MENU});
+    SendMessageW(hwndOf(*box), WM_SYSKEYDOWN, VK_F4, kAltDown);
+  }
+  EXPECT_TRUE(pumpUntil([&] { return closed; })) << "Alt+F4 went on to the window";
+}
+
 TEST_F(TextBoxTest, KeyPressCanCancelOrChangeTheCharacter) {
   box->onKeyPress = [](int& keyAscii) {
     if (keyAscii == 'x') keyAscii = 0;

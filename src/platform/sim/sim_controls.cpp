@@ -1,7 +1,9 @@
 #include "platform/sim/sim_controls.h"
 
 #include <algorithm>
+#include <cmath>
 
+#include "platform/common/text_span.h"
 #include "platform/sim/sim_toolkit.h"
 
 namespace tessarin::sim {
@@ -21,7 +23,7 @@ template class SimControl<platform::Label>;
 template class SimControl<platform::StatusBar>;
 template class SimControl<platform::Slider>;
 template class SimControl<platform::Toolbar>;
-template class SimControl<platform::ProgramIcon>;
+template class SimControl<platform::Icon>;
 template class SimControl<platform::EtchedLine>;
 
 void SimButton::click() {
@@ -51,6 +53,13 @@ bool SimTextBox::hasFocus() const { return toolkit_.focus() == id(); }
 std::u16string SimTextBox::shownText() const {
   if (passwordChar_) return std::u16string(text_.size(), passwordChar_);
   return std::u16string(text_.view());
+}
+
+bool SimTextBox::isOnCharacters(int start, int length, float x, float y) const {
+  const int from = std::clamp(start, 0, static_cast<int>(text_.size()));
+  const int to = std::clamp(start + std::max(length, 0), from, static_cast<int>(text_.size()));
+  const common::TextSpan span{from * kCharWidth, to * kCharWidth, 0, bounds().height};
+  return common::IsOnTextSpan(span, static_cast<long>(std::floor(x)), static_cast<long>(std::floor(y)));
 }
 
 void SimTextBox::typeKey(int keyCode, char16_t ch, int shift) {

@@ -143,6 +143,9 @@ class SimTextBox : public SimControl<platform::TextBox> {
   bool hasFocus() const override;
   // What the user sees: the password character in place of every character.
   std::u16string shownText() const;
+  // The simulated box draws every UTF-16 unit this wide, from its left edge, on one line.
+  static constexpr long kCharWidth = 120;
+  bool isOnCharacters(int start, int length, float x, float y) const override;
   // The user types one key: key down, the character (when it has one) and key up, each through
   // the box's events, as an edit control receives them.
   void typeKey(int keyCode, char16_t ch, int shift = 0);
@@ -190,6 +193,16 @@ class SimLabel : public SimControl<platform::Label> {
 class SimStatusBar : public SimControl<platform::StatusBar> {
  public:
   using SimControl::SimControl;
+};
+
+class SimIcon : public SimControl<platform::Icon> {
+ public:
+  SimIcon(SimToolkit& toolkit, platform::WindowId id, platform::Twips initial, platform::IconKind kind)
+      : SimControl(toolkit, id, initial), kind_(kind) {}
+  platform::IconKind kind() const override { return kind_; }
+
+ private:
+  platform::IconKind kind_;
 };
 
 class SimSlider : public SimControl<platform::Slider> {

@@ -157,8 +157,8 @@ platform::StatusBar& SimForm::addStatusBar() {
   return adopt(std::make_unique<SimStatusBar>(toolkit_, toolkit_.nextId(), platform::Twips{0, 0, bounds_.width, 345}));
 }
 
-platform::ProgramIcon& SimForm::addProgramIcon() {
-  return adopt(std::make_unique<SimControl<platform::ProgramIcon>>(toolkit_, toolkit_.nextId(), platform::Twips{0, 0, 480, 480}));
+platform::Icon& SimForm::addIcon(platform::IconKind kind) {
+  return adopt(std::make_unique<SimIcon>(toolkit_, toolkit_.nextId(), platform::Twips{0, 0, 480, 480}, kind));
 }
 
 platform::EtchedLine& SimForm::addEtchedLine() {

@@ -54,7 +54,7 @@ class SimForm : public platform::Form {
   platform::Slider& addSlider() override;
   platform::Toolbar& addToolbar() override;
   platform::StatusBar& addStatusBar() override;
-  platform::ProgramIcon& addProgramIcon() override;
+  platform::Icon& addIcon(platform::IconKind kind) override;
   platform::EtchedLine& addEtchedLine() override;
   platform::Timer& addTimer() override;
   platform::MenuItem& addMenuItem(platform::MenuItem* parent, std::u16string_view caption,

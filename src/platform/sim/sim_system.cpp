@@ -1,6 +1,7 @@
 #include "platform/sim/sim_system.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -105,16 +106,18 @@ std::u16string SimSystem::readProfileString(std::u16string_view path, std::u16st
 // As the profile functions do with a file that starts with the byte-order mark, such a file
 // keeps every character; an ANSI file is first rewritten in that form when a name or value
 // needs characters outside the ANSI code page.
-void SimSystem::writeProfileString(std::u16string_view path, std::u16string_view section, std::u16string_view key,
-                                   std::u16string_view value) {
+std::optional<std::u16string> SimSystem::writeProfileString(std::u16string_view path, std::u16string_view section,
+                                                            std::u16string_view key, std::u16string_view value) {
   const std::string native = NativePath(path);
   ProfileFile file = ParsedProfile(native);
   if (!FitsLatin1(section) || !FitsLatin1(key) || !FitsLatin1(value)) file.unicode = true;
   file.document.set(common::Utf16ToUtf8(section), common::Utf16ToUtf8(key), common::Utf16ToUtf8(value));
-  // Failures are not reported, as with the profile functions.
+  errno = 0;
   std::ofstream out(native, std::ios::binary | std::ios::trunc);
-  out << file.bytes();
-  if (out) ++profileWrites;
+  out << file.bytes() << std::flush;
+  if (!out) return common::Utf8ToUtf16(std::generic_category().message(errno));
+  ++profileWrites;
+  return std::nullopt;
 }
 
 bool SimSystem::playSoundSync(std::u16string_view path) {

@@ -21,8 +21,8 @@ class SimSystem : public platform::System {
   bool fileExists(std::u16string_view path) const override;
   std::u16string readProfileString(std::u16string_view path, std::u16string_view section, std::u16string_view key,
                                    int bufferChars) const override;
-  void writeProfileString(std::u16string_view path, std::u16string_view section, std::u16string_view key,
-                          std::u16string_view value) override;
+  std::optional<std::u16string> writeProfileString(std::u16string_view path, std::u16string_view section,
+                                                   std::u16string_view key, std::u16string_view value) override;
   bool playSoundSync(std::u16string_view path) override;
   void beep() override { calls.push_back("beep"); }
   void showCursor(bool show) override { calls.push_back(show ? "showCursor(TRUE)" : "showCursor(FALSE)"); }

@@ -4,24 +4,38 @@
 
 namespace tessarin::platform::win32 {
 
-Win32ProgramIcon::Win32ProgramIcon(Win32Form& form)
-    : NativeControl(form, createChild(form, L"STATIC", SS_ICON | SS_REALSIZECONTROL)) {}
+namespace {
 
-Win32ProgramIcon::~Win32ProgramIcon() {
+// A copy of the icon at that size, which the caller destroys.
+HICON loadIcon(IconKind kind, int width, int height) {
+  if (kind == IconKind::Program) {
+    return static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TESSARIN), IMAGE_ICON, width, height, 0));
+  }
+  // The system's icon is shared; its copy is made from the image of that size.
+  return static_cast<HICON>(
+      CopyImage(LoadIconW(nullptr, IDI_ERROR), IMAGE_ICON, width, height, LR_COPYFROMRESOURCE));
+}
+
+}  // namespace
+
+Win32Icon::Win32Icon(Win32Form& form, IconKind kind)
+    : NativeControl(form, createChild(form, L"STATIC", SS_ICON | SS_REALSIZECONTROL)), kind_(kind) {}
+
+Win32Icon::~Win32Icon() {
   if (icon_) DestroyIcon(icon_);
 }
 
-void Win32ProgramIcon::setBounds(Twips bounds) {
+void Win32Icon::setBounds(Twips bounds) {
   placeAt(bounds);
   showIcon();
 }
 
-void Win32ProgramIcon::showIcon() {
+void Win32Icon::showIcon() {
   RECT client{};
   GetClientRect(hwnd(), &client);
   if (client.right <= 0 || client.bottom <= 0) return;
-  HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TESSARIN), IMAGE_ICON,
-                                             client.right, client.bottom, 0));
+  HICON icon = loadIcon(kind_, client.right, client.bottom);
   if (!icon) return;
   SendMessageW(hwnd(), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
   if (icon_) DestroyIcon(icon_);

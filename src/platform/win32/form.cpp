@@ -330,7 +330,7 @@ Toolbar& Win32Form::addToolbar() { return own(std::make_unique<Win32Toolbar>(*th
 
 StatusBar& Win32Form::addStatusBar() { return own(std::make_unique<Win32StatusBar>(*this)); }
 
-ProgramIcon& Win32Form::addProgramIcon() { return own(std::make_unique<Win32ProgramIcon>(*this)); }
+Icon& Win32Form::addIcon(IconKind kind) { return own(std::make_unique<Win32Icon>(*this, kind)); }
 
 EtchedLine& Win32Form::addEtchedLine() { return own(std::make_unique<Win32EtchedLine>(*this)); }
 

@@ -62,7 +62,7 @@ class Win32Form final : public Form {
   Slider& addSlider() override;
   Toolbar& addToolbar() override;
   StatusBar& addStatusBar() override;
-  ProgramIcon& addProgramIcon() override;
+  Icon& addIcon(IconKind kind) override;
   EtchedLine& addEtchedLine() override;
   Timer& addTimer() override;
   MenuItem& addMenuItem(MenuItem* parent, std::u16string_view caption, Shortcut shortcut = {}) override;

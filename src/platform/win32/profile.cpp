@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "platform/common/utf16.h"
+#include "platform/common/utf8.h"
+#include "platform/win32/win32_error.h"
 #include "platform/win32/text.h"
 
 namespace tessarin::platform::win32 {
@@ -62,12 +64,15 @@ std::u16string readProfile(std::u16string_view path, std::u16string_view section
   return fromWide(std::wstring_view(buffer.data(), copied));
 }
 
-// A failed write is not reported: the setting is simply not saved.
-void writeProfile(std::u16string_view path, std::u16string_view section, std::u16string_view key,
-                  std::u16string_view value) {
+std::optional<std::u16string> writeProfile(std::u16string_view path, std::u16string_view section,
+                                           std::u16string_view key, std::u16string_view value) {
   const std::wstring file = wideCopy(path);
   if (!fitsAnsi(section) || !fitsAnsi(key) || !fitsAnsi(value)) makeUnicode(file);
-  WritePrivateProfileStringW(wideCopy(section).c_str(), wideCopy(key).c_str(), wideCopy(value).c_str(), file.c_str());
+  if (WritePrivateProfileStringW(wideCopy(section).c_str(), wideCopy(key).c_str(), wideCopy(value).c_str(),
+                                 file.c_str())) {
+    return std::nullopt;
+  }
+  return common::Utf8ToUtf16(windowsCategory().message(static_cast<int>(GetLastError())));
 }
 
 }  // namespace tessarin::platform::win32

@@ -70,9 +70,9 @@ std::u16string Win32System::readProfileString(std::u16string_view path, std::u16
   return readProfile(path, section, key, bufferChars);
 }
 
-void Win32System::writeProfileString(std::u16string_view path, std::u16string_view section,
+std::optional<std::u16string> Win32System::writeProfileString(std::u16string_view path, std::u16string_view section,
                                      std::u16string_view key, std::u16string_view value) {
-  writeProfile(path, section, key, value);
+  return writeProfile(path, section, key, value);
 }
 
 // Without SND_NODEFAULT the system's default sound plays when the file cannot be.

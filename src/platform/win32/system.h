@@ -15,8 +15,8 @@ class Win32System final : public System {
   std::optional<std::string> readFileStart(std::u16string_view path, std::size_t maxBytes) const override;
   std::u16string readProfileString(std::u16string_view path, std::u16string_view section, std::u16string_view key,
                                    int bufferChars) const override;
-  void writeProfileString(std::u16string_view path, std::u16string_view section, std::u16string_view key,
-                          std::u16string_view value) override;
+  std::optional<std::u16string> writeProfileString(std::u16string_view path, std::u16string_view section,
+                                                   std::u16string_view key, std::u16string_view value) override;
   bool playSoundSync(std::u16string_view path) override;
   void beep() override;
   void showCursor(bool show) override;

@@ -114,6 +114,9 @@ LRESULT Win32TextBox::message(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
     case WM_KEYUP:
       return keyMessage(msg, wParam, lParam);
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+      return systemKeyMessage(msg, wParam, lParam);
     case WM_CHAR:
       return charMessage(wParam, lParam);
     case WM_CONTEXTMENU:
@@ -145,6 +148,14 @@ LRESULT Win32TextBox::keyMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   fire(msg == WM_KEYDOWN ? onKeyDown : onKeyUp, keyCode, keyShiftState());
   if (keyCode == 0) return 0;
   return passOn(msg, static_cast<WPARAM>(keyCode), lParam);
+}
+
+// Shift pressed or released while Alt is held comes as a system key: the program follows it
+// too, but the key goes on to the window, which opens menus with such keys.
+LRESULT Win32TextBox::systemKeyMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  int keyCode = static_cast<int>(wParam);
+  fire(msg == WM_SYSKEYDOWN ? onKeyDown : onKeyUp, keyCode, keyShiftState());
+  return passOn(msg, wParam, lParam);
 }
 
 LRESULT Win32TextBox::charMessage(WPARAM wParam, LPARAM lParam) {

@@ -27,6 +27,7 @@ class Win32TextBox final : public NativeControl<TextBox> {
   char16_t passwordChar() const override;
   void setFocus() override;
   bool hasFocus() const override;
+  bool isOnCharacters(int start, int length, float x, float y) const override;
   void startDrag() override;
   void setAutomaticDrag(bool on) override { automaticDrag_ = on; }
 
@@ -40,11 +41,14 @@ class Win32TextBox final : public NativeControl<TextBox> {
   enum class Gesture { PassOn, Swallow, StartDrag };
 
   LRESULT keyMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT systemKeyMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT charMessage(WPARAM wParam, LPARAM lParam);
   LRESULT mouseMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   // Automatic drag: a press on the selection is held back from the edit (which would drop the
   // selection) until the pointer moves far enough to start a drag, or the button comes up.
   Gesture dragGesture(UINT msg, WPARAM wParam, LPARAM lParam);
+  // Whether a client pixel lies on the characters from start to end, as they are drawn.
+  bool onCharacters(int start, int end, POINT point) const;
   int charIndexAt(LPARAM point) const;
   int clampToText(int position) const;
   void select(int start, int end);

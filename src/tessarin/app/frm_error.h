@@ -14,6 +14,7 @@ class FrmError {
   // The text shown in the report; set before the window loads.
   std::u16string ErrorString;
 
+  platform::Icon* picIcon;
   platform::Label* Label1;
   platform::Label* Label2;
   platform::TextBox* txtError;

@@ -1,6 +1,6 @@
-// The gesture that turns a press in the password box into a drag: a left press inside the
-// remembered selection arms it and the next move with the button held starts it. The plain
-// box starts its drags by itself.
+// The gesture that turns a press in the password box into a drag: a left press on the
+// remembered selection's characters, as they are drawn, arms it and the next move with the
+// button held starts it. The plain box starts its drags by itself, by the same rule.
 #include "app/application.h"
 #include "keyboard/keyboard.h"
 #include "ui/frm_keyboard.h"
@@ -17,9 +17,10 @@ void FrmKeyboard::wireDragGesture() {
   };
   box.onMouseDown = [this, &box](const platform::MouseEvent& e) {
     const int caret = box.selStart();
-    // The place just after the selection counts as inside on the press.
-    const bool inside = caret >= SavedSelStart && caret <= SavedSelStart + SavedSelLength &&
-                        e.button == platform::kLeftButton && SavedSelLength > 0;
+    // By pixels: the caret the box has just put at the press may lie on either side of the
+    // character pressed.
+    const bool inside = e.button == platform::kLeftButton && SavedSelLength > 0 &&
+                        box.isOnCharacters(SavedSelStart, SavedSelLength, e.x, e.y);
     if (inside) {
       box.setSelStart(SavedSelStart);
       box.setSelLength(SavedSelLength);
@@ -46,7 +47,7 @@ void FrmKeyboard::wireDragGesture() {
   box.onMouseUp = [this, &box](const platform::MouseEvent&) {
     DragArmed = false;
     const int caret = box.selStart();
-    // ... and as outside on the release.
+    // A release with the caret outside the remembered selection (its end included) drops it.
     if (!(caret >= SavedSelStart && caret < SavedSelStart + SavedSelLength)) box.setSelLength(0);
   };
 

@@ -3,6 +3,7 @@
 // Setting a property changes the windows back and, once the keyboard window is visible, writes
 // the setting.
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "delivery/delivery_failure.h"
@@ -117,7 +118,8 @@ class Keyboard {
   void ShowToolbar(bool blnShow);
   void SwitchKeyboardLang(long strLangID, bool blnStopINISave);
   void CreateNewLayoutFile();
-  void SaveLayoutFile(std::u16string path);
+  // The system's reason when the file could not be written.
+  std::optional<std::u16string> SaveLayoutFile(std::u16string path);
   void LoadLayoutFile(std::u16string_view path);
   void SaveLayoutToSettings();
 
@@ -161,6 +163,8 @@ class Keyboard {
   // Writes a key of section "Settings" while the keyboard window is visible.
   void writeSettingIfVisible(std::u16string_view key, std::u16string_view value);
   void writeSetting(std::u16string_view key, std::u16string_view value);
+  // Tells the user, once a run, that the settings file could not be written and why.
+  void settingsNotKept(std::u16string_view why);
   std::u16string readSetting(std::u16string_view key) const;
   void applyStoredSettings();
   // Applied before the first captions and the first show, so that they cost no extra pass.
@@ -213,6 +217,7 @@ class Keyboard {
   int keyboardTransparency_ = 0;
   int coverTransparency_ = 1;
   bool saveSettingsInINI_ = true;
+  bool toldSettingsNotKept_ = false;
 
   // Drag bookkeeping, from the start of a drag to its end.
   platform::SecureString textAfterDrag_;

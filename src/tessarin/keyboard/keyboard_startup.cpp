@@ -124,7 +124,8 @@ std::u16string Keyboard::readSetting(std::u16string_view key) const {
 }
 
 void Keyboard::writeSetting(std::u16string_view key, std::u16string_view value) {
-  WriteSetting(platform_.system, settingsFilePath_, kSettingsSection, key, value);
+  if (const auto why = WriteSetting(platform_.system, settingsFilePath_, kSettingsSection, key, value))
+    settingsNotKept(*why);
 }
 
 void Keyboard::writeSettingIfVisible(std::u16string_view key, std::u16string_view value) {

@@ -32,12 +32,17 @@ void ForEachCharacterEntry(Visit visit) {
 
 }  // namespace
 
-void Keyboard::SaveLayoutFile(std::u16string path) {
+std::optional<std::u16string> Keyboard::SaveLayoutFile(std::u16string path) {
+  std::optional<std::u16string> why;
+  auto write = [&](std::u16string_view section, std::u16string_view entry, std::u16string_view value) {
+    auto failed = WriteSetting(platform_.system, path, section, entry, value);
+    if (!why) why = std::move(failed);
+  };
   ForEachCharacterEntry([&](const std::u16string& section, const std::u16string& entry, int index, int caseSlot) {
-    WriteSetting(platform_.system, path, section, entry, keyLayout_[index][caseSlot]);
+    write(section, entry, keyLayout_[index][caseSlot]);
   });
-  for (int i = 0; i < kActionKeyCount; ++i)
-    WriteSetting(platform_.system, path, kActionKeySection, kActionEntries[i], actionKeyText_[i]);
+  for (int i = 0; i < kActionKeyCount; ++i) write(kActionKeySection, kActionEntries[i], actionKeyText_[i]);
+  return why;
 }
 
 void Keyboard::LoadLayoutFile(std::u16string_view path) {
@@ -54,7 +59,9 @@ void Keyboard::LoadLayoutFile(std::u16string_view path) {
   }
 }
 
-void Keyboard::SaveLayoutToSettings() { SaveLayoutFile(settingsFilePath_); }
+void Keyboard::SaveLayoutToSettings() {
+  if (const auto why = SaveLayoutFile(settingsFilePath_)) settingsNotKept(*why);
+}
 
 cOpenSave& Keyboard::fileDialog() {
   if (!openSave_) openSave_ = std::make_unique<cOpenSave>(platform_.system);

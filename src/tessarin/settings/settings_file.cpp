@@ -26,11 +26,12 @@ std::u16string ReadSetting(const platform::System& system, std::u16string_view s
   return value;
 }
 
-void WriteSetting(platform::System& system, std::u16string& strPath, std::u16string_view strSection,
-                  std::u16string_view strKey, std::u16string_view strValue) {
-  if (auto* app = Application::current(); app && !app->Keyboard().SaveSettingsInINI()) return;
+std::optional<std::u16string> WriteSetting(platform::System& system, std::u16string& strPath,
+                                           std::u16string_view strSection, std::u16string_view strKey,
+                                           std::u16string_view strValue) {
+  if (auto* app = Application::current(); app && !app->Keyboard().SaveSettingsInINI()) return std::nullopt;
   if (strPath.empty()) strPath = GetSettingsFilePath(system);
-  system.writeProfileString(strPath, strSection, strKey, strValue);
+  return system.writeProfileString(strPath, strSection, strKey, strValue);
 }
 
 std::optional<long> ParseLenientInteger(std::u16string_view text) {

@@ -19,9 +19,10 @@ std::u16string ReadSetting(const platform::System& system, std::u16string_view s
                            std::u16string_view strSection, std::u16string_view strKey);
 
 // Writes unless saving is switched off in the running application. An empty path is replaced by
-// the settings file's path first.
-void WriteSetting(platform::System& system, std::u16string& strPath, std::u16string_view strSection,
-                  std::u16string_view strKey, std::u16string_view strValue);
+// the settings file's path first. Gives the system's reason when the file could not be written.
+std::optional<std::u16string> WriteSetting(platform::System& system, std::u16string& strPath,
+                                           std::u16string_view strSection, std::u16string_view strKey,
+                                           std::u16string_view strValue);
 
 // The toolkit's lenient number test: spaces around, a sign and a fractional part are accepted;
 // the value comes back rounded to the nearest integer, halves to even. Values that do not fit

@@ -34,7 +34,7 @@ FrmAbout::FrmAbout(platform::Platform& platform, Keyboard& keyboard)
       form_(platform.toolkit.createForm({platform::FormStyle::Dialog, u"About Tessarin", 0x00F0F0F0, false})) {
   const platform::FontSpec font{u"MS Sans Serif", 8.25};
   form_->setBounds({0, 0, 5550 + 120, 4905 + 480});
-  picIcon = &form_->addProgramIcon();
+  picIcon = &form_->addIcon(platform::IconKind::Program);
   picIcon->setBounds({240, 240, 480, 480});
   lblTitle = &form_->addLabel(u"", {u"MS Sans Serif", 9.75, false, true});
   lblTitle->setBounds({720, 240, 4095, 360});
@@ -75,6 +75,9 @@ void FrmAbout::activate() {
     cKeyboard->Form().form().setTopmost(false);
     form_->setTopmost(true);
   }
+  // Centred when it first shows; after that it stays where the user put it.
+  if (centred_) return;
+  centred_ = true;
   const auto area = form_->workArea();
   auto b = form_->bounds();
   b.left = area.left + std::max((area.width - b.width) / 2, kSmallestOffset);

@@ -16,7 +16,7 @@ class FrmAbout {
   static std::u16string DescriptionText();
 
   Keyboard* cKeyboard;
-  platform::ProgramIcon* picIcon;
+  platform::Icon* picIcon;
   platform::Label* lblTitle;
   platform::Label* lblVersion;
   platform::TextBox* txtDescription;
@@ -29,6 +29,7 @@ class FrmAbout {
   void activate();
   platform::Platform& platform_;
   std::unique_ptr<platform::Form> form_;
+  bool centred_ = false;
 };
 
 }  // namespace tessarin
