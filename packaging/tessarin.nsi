@@ -33,6 +33,7 @@ InstallDir "$LOCALAPPDATA\Programs\Tessarin"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" InstallLocation
 ShowInstDetails nevershow
 ShowUninstDetails nevershow
+BrandingText "Tessarin ${VERSION}"
 
 VIProductVersion "${VERSION}.0"
 VIFileVersion "${VERSION}.0"

@@ -24,9 +24,13 @@ make_setup() {
   tsn_build "$1" tessarin_setup >"$JOURNEY_ARTIFACTS/make-setup-$1.log" 2>&1 && [ -f "$SETUP" ]
 }
 
-# windows_path DIR: the path of a folder of drive C: of the prefix as Windows names it.
+# windows_path PATH: a Linux path as Windows programs in the prefix name it: drive C: is the
+# prefix's drive_c, drive Z: the Linux root.
 windows_path() {
-  printf 'C:%s' "${1#"$WINEPREFIX/drive_c"}" | tr / '\\'
+  case $1 in
+    "$WINEPREFIX/drive_c"/*) printf 'C:%s' "${1#"$WINEPREFIX/drive_c"}" ;;
+    *) printf 'Z:%s' "$1" ;;
+  esac | tr / '\\'
 }
 
 # run_setup ARGS...: runs the setup program to its end; its exit status is the setup's.
@@ -34,13 +38,29 @@ run_setup() {
   timeout 120 "$TSN_WINE" "$SETUP" "$@" </dev/null >>"$JOURNEY_ARTIFACTS/setup.log" 2>&1
 }
 
+# runs WINDOWS_PATH: a Wine process runs that program (the path, an extended regular
+# expression matched without regard to case, is the first word of its command line).
+runs() {
+  local proc first
+  for proc in /proc/[0-9]*; do
+    first=
+    # Processes end while the loop runs: their files vanish between listing and reading.
+    { IFS= read -r -d '' first <"$proc/cmdline"; } 2>/dev/null
+    [[ ${first,,} =~ ^${1,,}\ *$ ]] && return 0
+  done
+  return 1
+}
+
+# The uninstaller goes on in a copy of itself in the temporary folder, ~nsuN.tmp\Un.exe, so
+# that it can remove its own file.
+uninstaller_runs() { runs '.*\\~nsu[^\\]*\.tmp\\Un\.exe'; }
+uninstaller_ended() { ! uninstaller_runs; }
+
 # uninstall_silently DIR: the quiet uninstall of the copy in DIR, as the entry's
-# QuietUninstallString gives it. The uninstaller goes on in a copy of itself in the temporary
-# folder (so that it can remove its own file), so this waits for its own file to go.
+# QuietUninstallString gives it, to its end.
 uninstall_silently() {
   timeout 60 "$TSN_WINE" "$(windows_path "$1")\\Uninstall.exe" /S </dev/null \
-    >>"$JOURNEY_ARTIFACTS/setup.log" 2>&1 &&
-    tsn_wait_for 60 test ! -e "$1/Uninstall.exe"
+    >>"$JOURNEY_ARTIFACTS/setup.log" 2>&1 && tsn_wait_for 60 uninstaller_ended
 }
 
 # entry_file: the uninstall entry exported as a UTF-8 .reg text into the artefacts; prints its
@@ -90,10 +110,15 @@ check_entry() {
   check "  NoRepair" equals "$(entry_value "$entry" NoRepair)" 1
 }
 
-# link_names FILE DIR: the shortcut's target is DIR's tessarin.exe (a shell link keeps the
-# path in UTF-16 among its strings).
+# utf16_hex TEXT: TEXT in UTF-16LE, as hexadecimal digits.
+utf16_hex() { printf '%s' "$1" | iconv -f UTF-8 -t UTF-16LE | od -An -tx1 | tr -d ' \n'; }
+
+# link_names FILE DIR: the shell link starts tessarin.exe in DIR: it names the exe and, in
+# UTF-16, DIR as its working folder. (Wine writes the target's full path only in the ANSI code
+# page, where Greek letters do not fit.)
 link_names() {
-  [ -f "$1" ] && LC_ALL=C.UTF-8 strings -el "$1" | grep -qixF "$(windows_path "$2")\\tessarin.exe"
+  [ -f "$1" ] && grep -qa 'tessarin\.exe' "$1" &&
+    od -An -tx1 "$1" | tr -d ' \n' | grep -q "$(utf16_hex "$(windows_path "$2")")"
 }
 
 # check_program_files DIR EXE: the program in DIR is EXE, with the build's guide and layouts
@@ -125,6 +150,9 @@ setup_clean() {
   rm -rf "$DEFAULT_DIR" "$START_MENU_LINK" "$DESKTOP_LINK" "$@"
   entry_gone || tsn_wine_run reg delete "$UNINSTALL_KEY" /f >/dev/null 2>&1
 }
+
+# installed_ended DIR: the program installed in DIR does not run.
+installed_ended() { ! runs "$(windows_path "$1" | sed 's/[][\\.*^$]/\\&/g')\\\\tessarin\\.exe"; }
 
 # start_installed: starts the program as the Start menu shortcut does, waits for its windows.
 start_installed() {
