@@ -21,7 +21,9 @@ TSN_WINESERVER=${TSN_WINESERVER:-/usr/lib/wine/wineserver64}
 # wine32:i386 runs the 32-bit build; it needs the i386 architecture, which apt is given first.
 TSN_PACKAGES=(cmake zip g++ googletest g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine64
   g++-mingw-w64-i686-posix mingw-w64-i686-dev wine32:i386
-  fonts-wine xvfb xauth xcompmgr x11-utils xdotool imagemagick clang libclang-rt-14-dev stress-ng)
+  fonts-wine xvfb xauth xcompmgr x11-utils xdotool imagemagick clang libclang-rt-14-dev stress-ng
+  nsis # makensis, for the setup programs
+  e2fsprogs) # chattr, for a settings file that even root cannot write
 TSN_SCREEN=${TSN_SCREEN:-1280x1024x24}
 
 # Processes this shell started in the background and must end (Xvfb, xcompmgr, programs).

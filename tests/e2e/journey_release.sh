@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # What a user downloads: the release command makes tessarin-<version>-win64.zip and -win32.zip
-# with tessarin.exe, the layouts folder and README.txt, and SHA256SUMS for both. A second run,
+# with tessarin.exe, the layouts folder and README.txt, the setup programs -win64-setup.exe and
+# -win32-setup.exe (journey_install.sh installs them), and SHA256SUMS for all four. A second run,
 # in another time zone, gives the same bytes; every entry carries the given time; the exes are
 # the ones the other journeys test, with the project's version in their version resource. The
 # 64-bit archive, unpacked, starts and ends like the build.
@@ -19,8 +20,9 @@ release() { # release DIR [VAR=VALUE...]: the release command into DIR, logged a
 require "the release command succeeds" release "$first"
 require "it succeeds again, in another time zone" release "$second" TZ=Pacific/Auckland
 
-check "SHA256SUMS lists the two archives" equals "$(awk '{ print $2 }' "$first/SHA256SUMS" | sort | tr '\n' ' ')" \
-  "tessarin-$version-win32.zip tessarin-$version-win64.zip "
+check "SHA256SUMS lists the archives and the setups" \
+  equals "$(awk '{ print $2 }' "$first/SHA256SUMS" | LC_ALL=C sort | tr '\n' ' ')" \
+  "tessarin-$version-win32-setup.exe tessarin-$version-win32.zip tessarin-$version-win64-setup.exe tessarin-$version-win64.zip "
 check "SHA256SUMS matches them" bash -c "cd '$first' && sha256sum --quiet -c SHA256SUMS"
 
 # version_resource EXE: the ProductVersion string of the exe's version resource (UTF-16).
@@ -46,7 +48,13 @@ for arch in win64 win32; do
     = "$(wc -l <"$unpacked/$name/README.txt")"
   check "its layouts are the shipped ones" diff -r "$TSN_ROOT/layouts" "$unpacked/$name/layouts"
   check "its exe carries version $version" equals "$(version_resource "$unpacked/$name/tessarin.exe")" "$version"
+  setup=$first/$name-setup.exe
+  require "$name-setup.exe is made" test -f "$setup"
+  check "$name-setup.exe is the same bytes in the second run" cmp "$setup" "$second/$name-setup.exe"
+  check "the setup carries version $version" equals "$(version_resource "$setup")" "$version"
 done
+check "the 64-bit setup is an x64 program" equals "$(pe_machine "$first/tessarin-$version-win64-setup.exe")" 8664
+check "the 32-bit setup is an x86 program" equals "$(pe_machine "$first/tessarin-$version-win32-setup.exe")" 014c
 x64=$JOURNEY_DIR/unpacked-win64/tessarin-$version-win64/tessarin.exe
 x86=$JOURNEY_DIR/unpacked-win32/tessarin-$version-win32/tessarin.exe
 check "the 64-bit archive holds an x64 exe" equals "$(pe_machine "$x64")" 8664

@@ -73,4 +73,25 @@ point_at 0 0
 
 journey_close_tessarin
 check "the cover is gone too" tsn_window_gone "$COVER"
+
+# --- the 32-bit setup program -----------------------------------------------------------------
+# It installs the 32-bit program for the user alone, that copy starts from the Start menu, and
+# the uninstaller takes it away again.
+source "$(dirname "$0")/setup_program.sh"
+setup_begin
+setup_clean
+require "the 32-bit setup program is made" make_setup mingw32
+check "it is an x86 program" equals "$(pe_machine "$SETUP")" 014c
+check "a silent install succeeds" run_setup /S
+check "it installs the 32-bit program" cmp "$DEFAULT_DIR/tessarin.exe" "$TSN_EXE_X86"
+check "the uninstall entry names its folder" \
+  equals "$(entry_value "$(entry_file)" InstallLocation)" "$(windows_path "$DEFAULT_DIR")"
+printf '[Settings]\r\n%s\r\n' "$READABLE_KEYS" >"$DEFAULT_DIR/tsnconfig.ini"
+start_installed
+check "the installed copy shows the keys" tsn_wait_for 10 key_shown q
+journey_close_tessarin
+check "a silent uninstall runs to its end" uninstall_silently "$DEFAULT_DIR"
+check "the program files and the shortcut are gone" program_files_gone "$DEFAULT_DIR"
+check "the uninstall entry is gone" entry_gone
+setup_clean
 journey_end
