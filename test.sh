@@ -15,9 +15,14 @@ OUTPUT_PID=$!
 RESULTS=()
 PASSED=0
 FAILED=0
-record() { # record PASS|FAIL NAME [WHY]
+SKIPPED=0
+record() { # record PASS|FAIL|SKIP NAME [WHY]
   RESULTS+=("$1  $2${3:+ ($3)}")
-  if [ "$1" = PASS ]; then PASSED=$((PASSED + 1)); else FAILED=$((FAILED + 1)); fi
+  case $1 in
+    PASS) PASSED=$((PASSED + 1)) ;;
+    SKIP) SKIPPED=$((SKIPPED + 1)) ;;
+    *) FAILED=$((FAILED + 1)) ;;
+  esac
 }
 # run_suite NAME COMMAND...: runs a suite and records its outcome. The suite runs in the
 # background so that an interrupt is acted on at once rather than when the suite ends.
@@ -31,7 +36,11 @@ run_suite() {
   SUITE_PID=$!
   wait "$SUITE_PID" || status=$?
   SUITE_PID=
-  if [ $status = 0 ]; then record PASS "$name"; else record FAIL "$name" "exit status $status"; fi
+  case $status in
+    0) record PASS "$name" ;;
+    "$TSN_SKIP_STATUS") record SKIP "$name" "this machine cannot run it: see its log" ;;
+    *) record FAIL "$name" "exit status $status" ;;
+  esac
 }
 # The suites that need neither the display nor Wine run in a lane beside the Wine ones, one
 # after another: the Wine suites mostly wait, which leaves a core free. The lane's output is
@@ -63,7 +72,7 @@ summary() {
   echo
   echo "==== summary"
   printf '%s\n' "${RESULTS[@]}"
-  echo "$PASSED passed, $FAILED failed"
+  echo "$PASSED passed, $FAILED failed, $SKIPPED skipped"
 }
 finish() {
   if [ -n "$LANE_PID" ]; then

@@ -26,6 +26,11 @@ TSN_PACKAGES=(cmake zip g++ googletest g++-mingw-w64-x86-64-posix mingw-w64-x86-
   e2fsprogs) # chattr, for a settings file that even root cannot write
 TSN_SCREEN=${TSN_SCREEN:-1280x1024x24}
 
+# The exit status of a suite that this machine cannot run (as automake's test drivers use it).
+TSN_SKIP_STATUS=77
+# Some kernels are built without 32-bit support: there even Wine's 32-bit loader cannot start.
+tsn_runs_32bit() { "${TSN_WINE32:-/usr/lib/wine/wine}" --version >/dev/null 2>&1; }
+
 # Processes this shell started in the background and must end (Xvfb, xcompmgr, programs).
 TSN_PIDS=()
 

@@ -76,6 +76,20 @@ journey_own_prefix() {
   tsn_wine_prefix
 }
 
+# journey_skip_unless WHY COMMAND...: ends the journey as skipped when COMMAND fails, because
+# this machine lacks what the rest needs; the checks made so far must have passed.
+journey_skip_unless() {
+  local why=$1
+  shift
+  "$@" && return 0
+  if [ "$JOURNEY_FAILED" = 0 ]; then
+    echo "journey $JOURNEY_NAME: SKIPPED, $why (artefacts in $JOURNEY_ARTIFACTS)"
+    exit "$TSN_SKIP_STATUS"
+  fi
+  journey_end
+  exit 1
+}
+
 journey_end() {
   if [ "$JOURNEY_FAILED" = 0 ]; then
     echo "journey $JOURNEY_NAME: PASS (artefacts in $JOURNEY_ARTIFACTS)"

@@ -18,6 +18,7 @@ require "the 32-bit tessarin.exe is built" test -f "$TSN_EXE"
 check "it is an x86 program" equals "$(pe_machine "$TSN_EXE")" 014c
 check "it imports only KnownDLLs, and its late imports are the 32-bit libraries' names" \
   ctest --test-dir "$(dirname "$TSN_EXE")/../../.." -R '^tessarin_imports$' --output-on-failure --no-tests=error
+journey_skip_unless "this kernel cannot run 32-bit programs (Wine's 32-bit loader fails)" tsn_runs_32bit
 journey_own_prefix "$TSN_BUILD/wineprefix-x86"
 # A prefix made before wine32 was installed lacks it for good: delete the folder to have it made anew.
 require "the prefix has Wine's 32-bit system (wine32)" \
