@@ -35,8 +35,11 @@ menu_picture() {
 mode_saved() { grep -q "^MouseMode=$1"$'\r'"\$" "$INI"; }
 
 # Where the password goes: Wine's Notepad (injection) and a text box that takes drops. They
-# start first, so that the keyboard window opens above them.
-journey_settings "Keep Password after Drag Drop=True"
+# start first, so that the keyboard window opens above them. The program starts with a new
+# user's settings but for readable keys, which the journey needs to find the keys by caption;
+# the Options menu is pictured with those off too.
+journey_settings
+readable_keys_saved() { grep -q "^Let Other Programs Read the Keys=$1"$'\r'"\$" "$INI"; }
 journey_start notepad.exe
 NOTEPAD_PID=$JOURNEY_PID
 require "notepad starts" tsn_wait_window "$NOTEPAD" 60
@@ -69,11 +72,18 @@ require "Standard is chosen again" menu_keys alt+m Return
 require "and saved" tsn_wait_for 10 mode_saved "Standard Mode"
 
 # Delivering it: by drag and drop onto the target's box, then by injection into Notepad.
+require "the keys are made unreadable again, as for a new user" menu_keys alt+o r
+require "and saved" tsn_wait_for 10 readable_keys_saved False
 menu_picture menu-options alt+o
+require "the keys are made readable for the rest of the journey" menu_keys alt+o r
+require "and saved" tsn_wait_for 10 readable_keys_saved True
 # Apart, so that the pictures show the drag between them.
 require "the keyboard is moved to the top left" move_keyboard 20 20
 require "the cover follows" tsn_wait_for 15 cover_over_keys
 require "the target is moved to the bottom right" wintree --move "$TARGET" 760 640
+# Away from the keyboard: without a window manager its last image stays on the screen while
+# it is minimised during the drag, and would cover Notepad's text in the picture.
+require "Notepad is moved to the right" wintree --move "$NOTEPAD" 760 160
 read -r TARGET_X TARGET_Y <<<"$(edit_centre "$TARGET")"
 read -r NOTEPAD_X NOTEPAD_Y <<<"$(edit_centre "$NOTEPAD")"
 require "both text boxes are found" test -n "$TARGET_Y" -a -n "$NOTEPAD_Y"
@@ -84,7 +94,9 @@ check "the password is dragged onto the target, pictured on its way" \
 check "the target's box shows it" tsn_wait_for 15 edit_text_is "$TARGET" "$PASSWORD"
 check "picture dropped" picture dropped "$TARGET"
 require "the keyboard comes back" restore_keyboard
-require "the kept password is still there" tsn_wait_for 10 text_is "$(stars ${#PASSWORD})"
+require "the delivered password was cut from the box" tsn_wait_for 10 text_is ""
+require "the password is clicked in again" type_on_screen "$PASSWORD"
+require "the box shows it again" tsn_wait_for 20 text_is "$(stars ${#PASSWORD})"
 require "Injection Mode is chosen from the menu" menu_pick o 4
 require "and saved" tsn_wait_for 10 grep -q "^Drag Drop Mode=Inject" "$INI"
 require "a double click selects the password" select_all masked
