@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test: the native unit tests, the Win32 tests under Wine on a private Xvfb, and
 # the end-to-end journeys in tests/e2e/. Installs missing packages and builds first. The last
-# line reads "N passed, M failed", counting suites and journeys; the exit status is non-zero
-# when anything failed.
+# line reads "N passed, M failed, K skipped", counting suites and journeys (skipped: what this
+# machine cannot run at all); the exit status is non-zero when anything failed.
 set -uo pipefail
 source "$(dirname "$0")/tools/lib.sh"
 cd "$TSN_ROOT"

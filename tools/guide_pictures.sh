@@ -7,7 +7,7 @@ set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
 tsn_ensure_packages
-tsn_build mingw tessarin wintree target || tsn_die "the build failed"
+tsn_build mingw tessarin wintree target launch || tsn_die "the build failed"
 timeout -k 10 600 bash "$TSN_ROOT/tests/e2e/journey_guide.sh" || tsn_die "the guide journey failed"
 pictures=$TSN_ARTIFACTS/e2e/guide
 mkdir -p "$TSN_ROOT/docs/guide"
