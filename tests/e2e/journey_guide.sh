@@ -80,10 +80,10 @@ require "and saved" tsn_wait_for 10 readable_keys_saved True
 # Apart, so that the pictures show the drag between them.
 require "the keyboard is moved to the top left" move_keyboard 20 20
 require "the cover follows" tsn_wait_for 15 cover_over_keys
-require "the target is moved to the bottom right" wintree --move "$TARGET" 760 640
+require "the target is moved to the bottom right" wintree --move "$TARGET" 760 800
 # Away from the keyboard: without a window manager its last image stays on the screen while
 # it is minimised during the drag, and would cover Notepad's text in the picture.
-require "Notepad is moved to the right" wintree --move "$NOTEPAD" 760 160
+require "Notepad is moved to the right" wintree --move "$NOTEPAD" 760 20
 read -r TARGET_X TARGET_Y <<<"$(edit_centre "$TARGET")"
 read -r NOTEPAD_X NOTEPAD_Y <<<"$(edit_centre "$NOTEPAD")"
 require "both text boxes are found" test -n "$TARGET_Y" -a -n "$NOTEPAD_Y"
