@@ -62,7 +62,7 @@ journey_settings "MouseMode=Hover Entry Mode" "Hover Timer Interval=750" \
   "View Password Mask=False" "Beep on Hover=True"
 point_at 0 0
 WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winmm=n,b" journey_open_tessarin
-check "no sound library is loaded before the first beep" library_not_loaded "$TESSARIN_PID" winmm.dll
+check "no sound library is loaded before the first beep" library_not_loaded "$TESSARIN_LINUX_PID" winmm.dll
 # The window opens somewhere else each time.
 kb=$(tree_of "$KEYBOARD")
 read -r ax ay < <(key_centre "$kb" a)
@@ -70,9 +70,9 @@ read -r sx sy < <(key_centre "$kb" s)
 require "the a and s keys are found again" test -n "$ax" -a -n "$sx"
 point_at "$ax" "$ay"
 check "resting on a enters it" tsn_wait_for 10 text_is "a"
-check "its beep loads the sound library" tsn_wait_for 10 library_loaded "$TESSARIN_PID" winmm.dll
-check "Wine's own, not the planted one ($(mapped_library "$TESSARIN_PID" winmm.dll))" \
-  equals "$(mapped_library "$TESSARIN_PID" winmm.dll | grep -c "^$JOURNEY_DIR/")" 0
+check "its beep loads the sound library" tsn_wait_for 10 library_loaded "$TESSARIN_LINUX_PID" winmm.dll
+check "Wine's own, not the planted one ($(mapped_library "$TESSARIN_LINUX_PID" winmm.dll))" \
+  equals "$(mapped_library "$TESSARIN_LINUX_PID" winmm.dll | grep -c "^$JOURNEY_DIR/")" 0
 check "the planted library was never loaded" test ! -e "$JOURNEY_DIR/planted-winmm-was-loaded"
 point_at "$sx" "$sy"
 check "the program goes on: s is entered" tsn_wait_for 10 text_is "as"
