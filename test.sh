@@ -153,7 +153,7 @@ export TSN_E2E_SESSION=1
 if [ $mingw_ok = 0 ]; then
   # Drop a stale exe so that a journey cannot pass on an old build.
   rm -f "$TSN_EXE"
-  tsn_build mingw wintree fixture keylog target memscan clipboard launch || true
+  tsn_build mingw wintree fixture keylog target memscan clipboard launch stopwatch planted_winmm || true
   tsn_build mingw tessarin || true
 fi
 for journey in tests/e2e/journey_*.sh; do
