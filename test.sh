@@ -5,12 +5,16 @@
 # machine cannot run at all); the exit status is non-zero when anything failed.
 set -uo pipefail
 source "$(dirname "$0")/tools/lib.sh"
+source "$TSN_ROOT/tools/streams.sh"
 cd "$TSN_ROOT"
 
 # Children write into a pipe rather than into a file the caller may have redirected to: a run
 # whose Win32 test hung left such a log with its beginning overwritten.
 exec > >(cat) 2>&1
 OUTPUT_PID=$!
+
+# stage NAME: a heading with the minutes and seconds since the start, to see what each stage costs.
+stage() { printf '\n==== %s [%d:%02d]\n' "$1" $((SECONDS / 60)) $((SECONDS % 60)); }
 
 RESULTS=()
 PASSED=0
@@ -30,8 +34,7 @@ SUITE_PID=
 run_suite() {
   local name=$1 status=0
   shift
-  echo
-  echo "==== $name"
+  stage "$name"
   "$@" &
   SUITE_PID=$!
   wait "$SUITE_PID" || status=$?
@@ -69,8 +72,7 @@ lane_end() {
   [ $status = 0 ] || record FAIL "the lane" "exit status $status"
 }
 summary() {
-  echo
-  echo "==== summary"
+  stage summary
   printf '%s\n' "${RESULTS[@]}"
   echo "$PASSED passed, $FAILED failed, $SKIPPED skipped"
 }
@@ -83,6 +85,7 @@ finish() {
     kill "$SUITE_PID" 2>/dev/null
     tsn_wait_for 20 tsn_pid_ended "$SUITE_PID" || kill -9 "$SUITE_PID" 2>/dev/null
   fi
+  streams_stop
   tsn_teardown
   exec >&- 2>&-
   tsn_wait_for 10 tsn_pid_ended "$OUTPUT_PID"
@@ -96,17 +99,17 @@ tsn_wine_prefix &
 PREFIX_PID=$!
 tsn_wine_env
 
-echo "==== building (native)"
+stage "building (native)"
 if tsn_build native; then
   run_suite "unit tests (native)" ctest --preset native --no-tests=error --timeout 300 -j2
 else
   record FAIL "unit tests (native)" "build failed"
 fi
 
-echo "==== building (sanitize)"
+stage "building (sanitize)"
 sanitize_ok=1
 tsn_build sanitize || sanitize_ok=0
-echo "==== building (fuzz)"
+stage "building (fuzz)"
 fuzz_ok=1
 tsn_build fuzz || fuzz_ok=0
 # Run in the lane, beside the Win32 tests and the journeys.
@@ -126,11 +129,11 @@ sanitized_and_fuzzed() {
   fi
 }
 
-echo "==== building (mingw)"
+stage "building (mingw)"
 mingw_ok=1
 tsn_build mingw || mingw_ok=0
 # The 32-bit program, for its journey and its release archive.
-echo "==== building (mingw32)"
+stage "building (mingw32)"
 if tsn_build mingw32; then
   record PASS "build (32-bit)"
 else
@@ -139,13 +142,6 @@ else
 fi
 lane_start sanitized_and_fuzzed
 wait "$PREFIX_PID" || tsn_die "the Wine prefix could not be made"
-tsn_xvfb_start
-if [ $mingw_ok = 1 ]; then
-  run_suite "Win32 tests (Wine)" ctest --test-dir build/mingw --output-on-failure \
-    --no-tests=error --timeout 300
-else
-  record FAIL "Win32 tests (Wine)" "build failed"
-fi
 
 # The journeys need only the program and the helpers, so a broken test build elsewhere does
 # not hide them.
@@ -156,15 +152,34 @@ if [ $mingw_ok = 0 ]; then
   tsn_build mingw wintree fixture keylog target memscan clipboard launch stopwatch planted_winmm || true
   tsn_build mingw tessarin || true
 fi
-for journey in tests/e2e/journey_*.sh; do
-  name="journey $(basename "$journey" .sh | sed 's/^journey_//')"
-  run_suite "$name" timeout -k 10 "$TSN_JOURNEY_LIMIT" bash "$journey"
-  # A failed journey may leave windows behind that would confuse the next one.
-  [ "${RESULTS[-1]%% *}" = PASS ] || tsn_wine_stop
+# The Win32 tests and the journeys, in streams beside each other (tools/streams.sh).
+items=(win32)
+for journey in tests/e2e/journey_*.sh; do items+=("$(basename "$journey" .sh | sed 's/^journey_//')"); done
+# stream_item ITEM LOG: runs in a subshell of its own, which exec hands to the suite, so that
+# the stream's interrupt reaches the suite itself.
+stream_item() {
+  case $1 in
+    win32)
+      [ $mingw_ok = 1 ] || { echo "the Win32 tests were not built" >"$2"; return 1; }
+      exec ctest --test-dir build/mingw --output-on-failure --no-tests=error --timeout 300 >"$2" 2>&1 ;;
+    *) exec timeout -k 10 "$TSN_JOURNEY_LIMIT" bash "tests/e2e/journey_$1.sh" >"$2" 2>&1 ;;
+  esac
+}
+STREAM_RESULTS=$TSN_BUILD/streams.results
+streams_run "$TSN_STREAMS" "$STREAM_RESULTS" "${items[@]}" || record FAIL "the streams" "one could not start: see above"
+for item in "${items[@]}"; do
+  name="journey $item"
+  [ "$item" = win32 ] && name="Win32 tests (Wine)"
+  status=$(awk -F'\t' -v item="$item" '$1 == item { print $2 }' "$STREAM_RESULTS")
+  case $status in
+    0) record PASS "$name" ;;
+    "$TSN_SKIP_STATUS") record SKIP "$name" "this machine cannot run it: see its log" ;;
+    "") record FAIL "$name" "not run" ;;
+    *) record FAIL "$name" "exit status $status" ;;
+  esac
 done
 
-echo
-echo "==== the lane: sanitizers and fuzzing"
+stage "the lane: sanitizers and fuzzing"
 lane_end
 summary
 [ "$FAILED" = 0 ]

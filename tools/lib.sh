@@ -23,6 +23,7 @@ TSN_PACKAGES=(cmake zip g++ googletest g++-mingw-w64-x86-64-posix mingw-w64-x86-
   g++-mingw-w64-i686-posix mingw-w64-i686-dev wine32:i386
   fonts-wine xvfb xauth xcompmgr x11-utils xdotool imagemagick clang libclang-rt-14-dev stress-ng
   nsis # makensis, for the setup programs
+  ccache # keeps compiled objects between runs and between clones
   e2fsprogs) # chattr, for a settings file that even root cannot write
 TSN_SCREEN=${TSN_SCREEN:-1280x1024x24}
 
@@ -76,13 +77,24 @@ tsn_project_version() {
   sed -n 's/^project(Tessarin VERSION \([0-9.]*\).*/\1/p' "$TSN_ROOT/CMakeLists.txt"
 }
 
+# The compiler cache: a build of a clone whose sources were built before, here or in another
+# clone, takes its objects from the cache. The environment is read when a build folder is
+# first configured. The sloppiness lets objects built with a precompiled header be cached (no
+# source uses __DATE__ or __TIME__).
+tsn_compiler_cache() {
+  command -v ccache >/dev/null || return 0
+  export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
+  export CCACHE_BASEDIR=$TSN_ROOT
+  export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
+}
+
 # tsn_build PRESET [TARGET...]: configure (quick once the cache exists), then build.
 tsn_build() {
   local preset=$1
   shift
   local targets=()
   [ $# -gt 0 ] && targets=(--target "$@")
-  (cd "$TSN_ROOT" && cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" "${targets[@]}")
+  (cd "$TSN_ROOT" && tsn_compiler_cache && cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" "${targets[@]}")
 }
 
 # tsn_fuzz TARGET SECONDS: runs a libFuzzer target for a bounded time on a copy of its seed

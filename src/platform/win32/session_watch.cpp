@@ -22,8 +22,11 @@ bool SessionWatch::load() {
   library_ = LoadLibraryExW((std::wstring(system, length) + L"\\wtsapi32.dll").c_str(), nullptr,
                             LOAD_WITH_ALTERED_SEARCH_PATH);
   if (!library_) return false;
-  register_ = reinterpret_cast<decltype(register_)>(GetProcAddress(library_, "WTSRegisterSessionNotification"));
-  unregister_ = reinterpret_cast<decltype(unregister_)>(GetProcAddress(library_, "WTSUnRegisterSessionNotification"));
+  // Through void*, as the function types differ from FARPROC's.
+  register_ = reinterpret_cast<decltype(register_)>(
+      reinterpret_cast<void*>(GetProcAddress(library_, "WTSRegisterSessionNotification")));
+  unregister_ = reinterpret_cast<decltype(unregister_)>(
+      reinterpret_cast<void*>(GetProcAddress(library_, "WTSUnRegisterSessionNotification")));
   if (!register_ || !unregister_) register_ = nullptr;
   return register_ != nullptr;
 }

@@ -1,5 +1,3 @@
-// rand_s is declared only on request, before any header of the C library.
-#define _CRT_RAND_S
 #include "platform/win32/system.h"
 
 #include <windows.h>
