@@ -24,6 +24,7 @@ TSN_PACKAGES=(cmake zip g++ googletest g++-mingw-w64-x86-64-posix mingw-w64-x86-
   fonts-wine xvfb xauth xcompmgr x11-utils xdotool imagemagick clang libclang-rt-14-dev stress-ng
   nsis # makensis, for the setup programs
   ccache # keeps compiled objects between runs and between clones
+  python3-xlib # tools/wm_state.py, run by Debian's python3
   e2fsprogs) # chattr, for a settings file that even root cannot write
 TSN_SCREEN=${TSN_SCREEN:-1280x1024x24}
 
@@ -88,13 +89,19 @@ tsn_compiler_cache() {
   export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
 }
 
-# tsn_build PRESET [TARGET...]: configure (quick once the cache exists), then build.
+# tsn_build PRESET [TARGET...]: configure (quick once the cache exists), then build. One build
+# of a preset at a time: journeys in two streams (test.sh) may both build the setup programs.
 tsn_build() {
   local preset=$1
   shift
   local targets=()
   [ $# -gt 0 ] && targets=(--target "$@")
-  (cd "$TSN_ROOT" && tsn_compiler_cache && cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" "${targets[@]}")
+  mkdir -p "$TSN_BUILD"
+  (
+    flock 9
+    cd "$TSN_ROOT" && tsn_compiler_cache && cmake --preset "$preset" >/dev/null &&
+      cmake --build --preset "$preset" "${targets[@]}"
+  ) 9>"$TSN_BUILD/.build-$preset.lock"
 }
 
 # tsn_fuzz TARGET SECONDS: runs a libFuzzer target for a bounded time on a copy of its seed
@@ -195,7 +202,8 @@ tsn_display_usable() {
 
 # Starts Xvfb with Composite and xcompmgr on the first free display from :93 (others' Xvfb
 # instances use lower numbers) and exports DISPLAY. Without a compositor a layered window at
-# opacity 1 would show as an opaque grey block.
+# opacity 1 would show as an opaque grey block. wm_state.py keeps the windows' WM_STATE as a
+# window manager would, without which Wine waits 2 s before it hides a window.
 tsn_xvfb_start() {
   local n=${TSN_FIRST_DISPLAY:-93} last=$((${TSN_FIRST_DISPLAY:-93} + 40)) pid deadline
   for (( ; n < last; n++)); do
@@ -210,6 +218,8 @@ tsn_xvfb_start() {
         TSN_XVFB_PID=$pid
         export DISPLAY=":$n"
         xcompmgr -d "$DISPLAY" </dev/null >"$TSN_BUILD/xcompmgr-$n.log" 2>&1 &
+        TSN_PIDS+=("$!")
+        /usr/bin/python3 "$TSN_ROOT/tools/wm_state.py" </dev/null >"$TSN_BUILD/wm_state-$n.log" 2>&1 &
         TSN_PIDS+=("$!")
         tsn_log "Xvfb running on $DISPLAY"
         return 0

@@ -31,17 +31,25 @@ stream_prefix() {
 
 STREAM_PIDS=()
 
-# _stream N QUEUE RESULTS ITEM...: one stream's loop, in a subshell of its own.
+# _stream_wine_up: the Wine server and the session's services (services.exe, explorer, ...),
+# which stay up between items as on a desktop that already runs programs. The services inherit
+# the files of the program that starts them; started by an item they would hold its output
+# open, and ctest waits for the end of its test's output.
+_stream_wine_up() {
+  "$TSN_WINESERVER" -p </dev/null >/dev/null 2>&1
+  timeout 60 "$TSN_WINE" cmd /c exit </dev/null >/dev/null 2>&1 || tsn_log "Wine did not start in $WINEPREFIX"
+}
+
+# _stream N PREFIX QUEUE RESULTS ITEM...: one stream's loop, in a subshell of its own.
 _stream() {
-  local n=$1 queue=$2 results=$3 item log status start ms pid=
-  shift 3
+  local n=$1 prefix=$2 queue=$3 results=$4 item log status start ms pid=
+  shift 4
   trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null; exit 130' TERM INT
   trap tsn_teardown EXIT
-  TSN_WINEPREFIX=$(stream_prefix "$n") || tsn_die "stream $n: no Wine prefix"
-  export TSN_WINEPREFIX
+  export TSN_WINEPREFIX=$prefix
   tsn_wine_prefix
   tsn_xvfb_start
-  "$TSN_WINESERVER" -p # stays up between items, as on a desktop that already runs programs
+  _stream_wine_up
   for item in "$@"; do
     mkdir "$queue/$item" 2>/dev/null || continue # another stream has it
     log=$queue/$item/log
@@ -64,7 +72,7 @@ _stream() {
     # A failed item may leave windows behind that would confuse the next one.
     if [ "$status" != 0 ] && [ "$status" != "$TSN_SKIP_STATUS" ]; then
       tsn_wine_stop
-      "$TSN_WINESERVER" -p
+      _stream_wine_up
     fi
   done
 }
@@ -72,11 +80,18 @@ _stream() {
 streams_run() {
   local count=$1 results=$2 queue n
   shift 2
+  local prefixes=()
+  # Copied before any Wine server runs in the first, so that no copy catches a registry file
+  # half written.
+  for ((n = 1; n <= count; n++)); do
+    prefixes[n]=$(stream_prefix "$n") || { tsn_log "no Wine prefix for stream $n"; return 1; }
+  done
   queue=$(mktemp -d "$TSN_BUILD/queue.XXXX") || return 1
   : >"$results"
   # Each stream starts its own display from a number of its own, so that two never race for one.
   for ((n = 1; n <= count; n++)); do
-    TSN_FIRST_DISPLAY=$((${TSN_FIRST_DISPLAY:-93} + 10 * (n - 1))) _stream "$n" "$queue" "$results" "$@" &
+    TSN_FIRST_DISPLAY=$((${TSN_FIRST_DISPLAY:-93} + 10 * (n - 1))) \
+      _stream "$n" "${prefixes[n]}" "$queue" "$results" "$@" &
     STREAM_PIDS+=($!)
   done
   local pid status=0
