@@ -81,11 +81,12 @@ tsn_project_version() {
 # The compiler cache: a build of a clone whose sources were built before, here or in another
 # clone, takes its objects from the cache. The environment is read when a build folder is
 # first configured. The sloppiness lets objects built with a precompiled header be cached (no
-# source uses __DATE__ or __TIME__).
+# source uses __DATE__ or __TIME__); without the folder in the hash, objects with debugging
+# information are shared between clones too (their source paths then name the first clone).
 tsn_compiler_cache() {
   command -v ccache >/dev/null || return 0
   export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
-  export CCACHE_BASEDIR=$TSN_ROOT
+  export CCACHE_BASEDIR=$TSN_ROOT CCACHE_NOHASHDIR=1
   export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
 }
 
