@@ -488,31 +488,34 @@ answer_box() {
 }
 
 # type_into_dialog TITLE TEXT: types TEXT into the dialog's name box and waits until it shows
-# it. xdotool lends a character outside the keyboard map a spare key and takes it back at once;
-# when Wine reads the key after that, the character is lost or another one comes. Such
-# characters therefore go one at a time, each checked and, when it did not come, typed again.
+# it. xdotool types a character outside the keyboard map by lending it a spare key and taking
+# the key back at once; on a busy machine Wine reads the key after that and the character is
+# lost, and a key mapped for good with xmodmap never reaches Wine as a character at all. A text
+# with such characters therefore reaches the box as the characters a typed key would bring:
+# WM_CHAR messages, posted by wintree.
 type_into_dialog() {
-  local LC_ALL=C.UTF-8
-  local text=$2 typed= i attempt
-  # wintree writes a backslash as two.
+  local text=$2
   if [ -z "$(printf %s "$text" | LC_ALL=C tr -d '\000-\177')" ]; then
-    xdo type --delay 30 "$text" && wait_equals 10 "${text//\\/\\\\}" control_field "$1" Edit 1 text
-    return
+    xdo type --delay 30 "$text" || return 1
+  else
+    # shellcheck disable=SC2046 # one argument per code unit
+    wintree --chars "$1" $(utf16_units "$text") || return 1
   fi
-  local before after now
+  # wintree writes a backslash as two.
+  wait_equals 10 "${text//\\/\\\\}" control_field "$1" Edit 1 text
+}
+
+# utf16_units TEXT: the text's UTF-16 code units in hexadecimal, one a line.
+utf16_units() {
+  local LC_ALL=C.UTF-8
+  local text=$1 i point
   for ((i = 0; i < ${#text}; i++)); do
-    before=${typed//\\/\\\\}
-    typed+=${text:i:1}
-    after=${typed//\\/\\\\}
-    for attempt in 1 2 3 4; do
-      xdo type "${text:i:1}" || return 1
-      # Each look costs a Wine process, which takes seconds on a busy machine.
-      wait_equals 8 "$after" control_field "$1" Edit 1 text 2>/dev/null && break
-      now=$(control_field "$1" Edit 1 text)
-      [ "$now" = "$after" ] && break
-      [ "$now" = "$before" ] || xdo key BackSpace
-      [ $attempt = 4 ] && return 1
-    done
+    printf -v point '%d' "'${text:i:1}"
+    if ((point > 0xFFFF)); then
+      printf '%X\n%X\n' $((0xD800 + ((point - 0x10000) >> 10))) $((0xDC00 + ((point - 0x10000) & 0x3FF)))
+    else
+      printf '%X\n' "$point"
+    fi
   done
 }
 

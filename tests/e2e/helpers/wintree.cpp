@@ -16,6 +16,10 @@
 //                                    owns the window, one field per right (1 granted, 0 denied)
 //   wintree.exe --end <caption>      end that program as Task Manager does (TerminateProcess
 //                                    through a handle opened for that right alone)
+//   wintree.exe --chars <caption> <hex>...
+//                                    post WM_CHAR with each of those UTF-16 code units to the
+//                                    window's first edit control: characters that X input cannot
+//                                    type reliably under Wine (see type_into_dialog)
 //
 // Every line has the window's rectangle (x, y, w, h) and its client area's origin (cx, cy),
 // both in screen pixels. An edit control's line also has its text, its selection (sel=start,end)
@@ -290,10 +294,31 @@ int endProgram(const wchar_t* caption) {
   return ended ? 0 : 1;
 }
 
+int postChars(const wchar_t* caption, int count, wchar_t** units) {
+  HWND root = findTopLevel(caption);
+  if (!root) return 2;
+  HWND edit = nullptr;
+  EnumChildWindows(
+      root,
+      [](HWND h, LPARAM p) -> BOOL {
+        if (lstrcmpiW(className(h).c_str(), L"Edit") != 0) return TRUE;
+        *reinterpret_cast<HWND*>(p) = h;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&edit));
+  if (!edit) return 2;
+  for (int i = 0; i < count; ++i) {
+    const unsigned long unit = std::wcstoul(units[i], nullptr, 16);
+    if (unit == 0 || unit > 0xFFFF || !PostMessageW(edit, WM_CHAR, unit, 1)) return 1;
+  }
+  return 0;
+}
+
 int usage() {
   std::fputs(
       "usage: wintree [--tree|--close|--minimize|--restore <caption> | --move <caption> <x> <y>"
-      " | --at <x> <y> | --foreground | --toolbar|--access|--end <caption>]\n",
+      " | --at <x> <y> | --foreground | --toolbar|--access|--end <caption>"
+      " | --chars <caption> <hex>...]\n",
       stderr);
   return 1;
 }
@@ -314,5 +339,6 @@ int wmain(int argc, wchar_t** argv) {
   if (argc == 4 && option == L"--at")
     return describeTopLevel(WindowFromPoint(POINT{_wtoi(argv[2]), _wtoi(argv[3])}));
   if (argc == 5 && option == L"--move") return moveTo(argv[2], _wtoi(argv[3]), _wtoi(argv[4]));
+  if (argc >= 4 && option == L"--chars") return postChars(argv[2], argc - 3, argv + 3);
   return usage();
 }
