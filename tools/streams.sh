@@ -1,14 +1,13 @@
 # Runs suites that need a display and Wine in streams beside each other, each stream with an
 # Xvfb and a Wine prefix (so a Wine server) of its own: the journeys mostly wait on Wine and X,
-# so two of them share the machine's two cores well. Sourced by test.sh and tools/soak.sh
-# after lib.sh.
+# so two of them share the machine's two cores well. Sourced by test.sh after lib.sh.
 #
 #   streams_run COUNT RESULTS ITEM...
 #
 # Each stream takes the next item nobody has taken yet, runs `stream_item ITEM LOG` (defined
 # by the caller: it runs the item with its output in LOG and returns its exit status; it runs
-# in a subshell, which it should hand to the item with exec so that an interrupt reaches it), prints
-# the log once the item ends, and goes on until no item is left. RESULTS gets one line per
+# in a subshell, which it should hand to the item with exec so that an interrupt reaches it),
+# prints the log once the item ends, and goes on until no item is left. RESULTS gets one line per
 # item, "ITEM<tab>STATUS<tab>MILLISECONDS", in the order they ended.
 
 TSN_STREAMS=${TSN_STREAMS:-2}
