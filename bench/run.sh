@@ -9,6 +9,8 @@ cd "$TSN_ROOT"
 
 # Start-ups on a shared machine vary by half from run to run; twenty keep the medians steady.
 RUNS=${TSN_BENCH_RUNS:-20}
+# The request count of a start-up varies by a few requests at most.
+REQUEST_RUNS=${TSN_BENCH_REQUEST_RUNS:-3}
 IDLE_SECONDS=${TSN_BENCH_IDLE_SECONDS:-60}
 OUT=$TSN_BUILD/bench-results
 BARE=$TSN_BUILD/mingw/bench/bare_window.exe
@@ -45,6 +47,26 @@ timeout 600 "$TSN_WINE" "$STOPWATCH" startup $((RUNS + 1)) \
   tsn_die "the start-up stopwatch failed"
 awk 'NR > 2 && $1 == "A" { print $2 }' "$OUT/startup.txt" >"$OUT/startup-bare.txt"
 awk 'NR > 2 && $1 == "B" { print $2 }' "$OUT/startup.txt" >"$OUT/startup-tessarin.txt"
+
+echo "==== start-up in Wine-server requests, $REQUEST_RUNS runs each"
+# The same start-ups under a server that traces every request (too slow to time them by). The
+# count does not depend on the machine's load, unlike the time.
+"$TSN_WINESERVER" -k 2>/dev/null || true
+timeout 60 "$TSN_WINESERVER" -w 2>/dev/null || true
+"$TSN_WINESERVER" -f -p -d1 2>"$OUT/server-trace.log" &
+tracing_server=$!
+timeout 600 "$TSN_WINE" "$STOPWATCH" startup $((REQUEST_RUNS + 1)) \
+  "$(winpath "$OUT/bare/bare_window.exe")" "Bare Window" \
+  "$(winpath "$OUT/tessarin/tessarin.exe")" "Tessarin v3" </dev/null >/dev/null ||
+  tsn_die "the start-up stopwatch failed under the tracing server"
+"$TSN_WINESERVER" -k 2>/dev/null || true
+wait "$tracing_server" || true
+# The first round warms up, as above.
+python3 bench/count_requests.py "$OUT/server-trace.log" bare_window.exe "Bare Window" | tail -n +2 \
+  >"$OUT/requests-bare.txt"
+python3 bench/count_requests.py "$OUT/server-trace.log" tessarin.exe "Tessarin v3" | tail -n +2 \
+  >"$OUT/requests-tessarin.txt"
+rm -f "$OUT/server-trace.log"
 
 # cpu_ticks PID: user and system time of the process, in clock ticks.
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
