@@ -12,8 +12,10 @@
 namespace tessarin::platform::win32 {
 
 Win32Toolbar::Win32Toolbar(Win32Form& form)
-    : NativeControl(form, createChild(form, TOOLBARCLASSNAMEW, TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP)),
-      images_(createImages(dpi())) {
+    : NativeControl(form, {TOOLBARCLASSNAMEW, TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP}, Making::Now),
+      images_(createImages(dpi())) {}
+
+void Win32Toolbar::windowMade() {
   SendMessageW(hwnd(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   SendMessageW(hwnd(), TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
   SendMessageW(hwnd(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));

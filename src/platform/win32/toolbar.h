@@ -32,6 +32,7 @@ class Win32Toolbar final : public NativeControl<Toolbar> {
 
  protected:
   LRESULT message(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void windowMade() override;
 
  private:
   struct Entry {
