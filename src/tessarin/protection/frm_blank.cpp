@@ -21,6 +21,7 @@ FrmBlank::FrmBlank(platform::Platform& platform)
 
   form_->onLoad = [this] {
     txtSetup->setBounds({-10000, -10000, txtSetup->bounds().width, txtSetup->bounds().height});
+    txtSetup->setVisible(false);
     const auto relayout = [] {
       if (auto* kb = keyboard()) kb->Resize(true);
     };
