@@ -35,7 +35,7 @@ print(f"Measured on {date.today().isoformat()} with `bench/run.sh`, on {cpu} "
 bare, tess = numbers("startup-bare.txt"), numbers("startup-tessarin.txt")
 mb, mt = statistics.median(bare), statistics.median(tess)
 rb, rt = statistics.median(numbers("requests-bare.txt")), statistics.median(numbers("requests-tessarin.txt"))
-TIME_GOAL, REQUEST_GOAL = 1.2, 1.15
+TIME_GOAL, REQUEST_GOAL, INJECTION_GOAL = 1.2, 1.15, 1.3
 
 
 def verdict(ratio, goal):
@@ -79,12 +79,12 @@ print("\nNo timer runs while the program is idle in standard mode: it learns tha
       "requests to the Wine server, and each request is a switch. The bare program shows the "
       "floor.\n")
 
-delivery = {"inject": [], "drag": [], "busy": [], "hover": {}, "hwm": []}
+delivery = {"inject": [], "drag": [], "busy": [], "floor": [], "hover": {}, "hwm": []}
 busy_exact = 0
 with open(os.path.join(out, "delivery.txt")) as f:
     for line in f:
         kind, *rest = line.split()
-        if kind in ("inject", "drag", "busy"):
+        if kind in ("inject", "drag", "busy", "floor"):
             delivery[kind].append((int(rest[0]) / 1000, int(rest[1]) / 1000))
             busy_exact += kind == "busy" and rest[2] == "exact"
         elif kind == "hover":
@@ -98,19 +98,26 @@ print("Milliseconds from the release of the mouse button (as the system saw it, 
       "the project's target program (its own timestamp of each change of its text box), with the "
       "real mouse driven by xdotool. The busy target is the same program made to take 200 ms over "
       "each click before handling it, started afresh for each run so that its box must then hold "
-      "exactly the password. Goal: a median under 60 ms for injection into the idle target, and "
-      "no character lost or misplaced in the busy one.\n")
+      "exactly the password. The floor is a bare injector (`bench/floor_injector.cpp`) on a target "
+      "of its own, timed the same way: the moment its own low-level mouse hook sees the button "
+      "released over the target, it clicks the window under the pointer with `SendInput` and at "
+      f"once sends it the 64 characters, with no waiting and no checks. Goal: injection into the "
+      f"idle target at most {INJECTION_GOAL} times the floor at the median, and no character lost "
+      "or misplaced in the busy one.\n")
 print("| delivery | runs | median ms | worst ms | median to the first character |\n|---|---|---|---|---|")
-for kind, label in (("inject", "injection"), ("busy", "injection, target busy 200 ms"),
-                    ("drag", "drag and drop")):
+for kind, label in (("inject", "injection"), ("floor", "the floor: bare injector, no waits or checks"),
+                    ("busy", "injection, target busy 200 ms"), ("drag", "drag and drop")):
     runs = delivery[kind]
     last = [r[0] for r in runs]
     first = [r[1] for r in runs]
     print(f"| {label} | {len(runs)} | {statistics.median(last):.0f} | {max(last):.0f} | {statistics.median(first):.0f} |")
 inject_median = statistics.median(r[0] for r in delivery["inject"])
+floor_median = statistics.median(r[0] for r in delivery["floor"])
+inject_ratio = inject_median / floor_median
 busy_runs = len(delivery["busy"])
-print(f"\nInjection goal (under 60 ms): {'met' if inject_median < 60 else 'missed'} at the median. "
-      f"The busy target held exactly the password after {busy_exact} of {busy_runs} runs.\n")
+print(f"\nInjection against the floor: **{inject_ratio:.2f}** times at the median (goal at most "
+      f"{INJECTION_GOAL}: {verdict(inject_ratio, INJECTION_GOAL)}). The busy target held exactly the "
+      f"password after {busy_exact} of {busy_runs} runs.\n")
 
 print("## Hover accuracy\n")
 print("How much later than the set delay a key was entered after the pointer came to rest on it "

@@ -22,7 +22,7 @@ trap tsn_teardown EXIT
 TSN_PACKAGES+=(libbenchmark-dev)
 tsn_ensure_packages
 tsn_build bench
-tsn_build mingw tessarin bare_window stopwatch wintree target clipboard launch
+tsn_build mingw tessarin bare_window stopwatch floor_injector wintree target clipboard launch
 tsn_wine_prefix
 tsn_display
 
