@@ -69,11 +69,14 @@ with open(os.path.join(out, "idle.txt")) as f:
         idle_rates[phase] = float(main_switches) / float(seconds)
         share = float(ticks) / float(hz) / float(seconds) * 100
         rate = lambda n: f"{float(n) / float(seconds):.2f}"
-        print(f"| {'in front' if phase == 'front' else 'behind another window'} | {share:.2f} | "
+        label = {"front": "in front", "background": "behind another window",
+                 "hover": "in front, hover mode, pointer away from the keys",
+                 "hidden_mouse": "in front, hidden-mouse mode, pointer away from the keys"}[phase]
+        print(f"| {label} | {share:.2f} | "
               f"{rate(main_switches)} | {rate(switches)} | {rate(bare_switches)} |")
 print("\nNo timer runs while the program is idle in standard mode: it learns that another program "
       "came to the front, or that it came back, from the system's activation messages "
-      "(`WM_ACTIVATEAPP`, `WM_ACTIVATE`); the hover timer runs only in the hover modes. A context "
+      "(`WM_ACTIVATEAPP`, `WM_ACTIVATE`); the hover timer runs only in the hover modes, and stops as soon as the pointer is off the keys. A context "
       "switch counts every time the thread went to sleep or was put off the processor, so it is an "
       "upper bound of its wake-ups; under Wine each wake-up of the message loop is several "
       "requests to the Wine server, and each request is a switch. The bare program shows the "

@@ -89,7 +89,7 @@ idle() {
     "$(($(main_wakeups "$bare") - b0)) $IDLE_SECONDS $(getconf CLK_TCK)" >>"$OUT/idle.txt"
 }
 
-echo "==== idle cost and footprint, ${IDLE_SECONDS} s in front and ${IDLE_SECONDS} s behind another window"
+echo "==== idle cost and footprint, ${IDLE_SECONDS} s each: in front, behind another window, and in front in the two hover modes"
 dir=$(mktemp -d "$TSN_BUILD/bench-run.XXXX")
 cp "$TSN_EXE" "$BARE" "$dir/"
 (cd "$dir" && exec "$TSN_WINE" bare_window.exe </dev/null >/dev/null 2>&1) &
@@ -128,9 +128,27 @@ echo "idle_hwm_kb $(awk '/^VmHWM/ {print $2}' /proc/$pid/status)" >>"$OUT/footpr
 echo "bare_hwm_kb $(awk '/^VmHWM/ {print $2}' /proc/$bare/status)" >>"$OUT/footprint.txt"
 echo "exe_bytes $(stat -c %s "$TSN_EXE")" >>"$OUT/footprint.txt"
 echo "bare_exe_bytes $(stat -c %s "$BARE")" >>"$OUT/footprint.txt"
-tsn_wine_run "$TSN_WINTREE" --close "Bare Window" >/dev/null || true
 tsn_wine_run "$TSN_WINTREE" --close "Tessarin v3" >/dev/null || true
 tsn_wait_exit "$pid" 30 || true
+
+# idle_in_mode PHASE MOUSE_MODE: the program started afresh in that mouse mode (as its settings
+# file says), in front, with the pointer away from its keys.
+idle_in_mode() {
+  printf '[Settings]\r\nMouseMode=%s\r\n' "$2" >"$dir/tsnconfig.ini"
+  (cd "$dir" && exec "$TSN_WINE" tessarin.exe </dev/null >/dev/null 2>&1) &
+  pid=$!
+  tsn_wait_window "Tessarin v3" 30 || tsn_die "the program did not start in $2"
+  tsn_wait_for 10 in_front "Tessarin v3" || bring_to_front "Tessarin v3" ||
+    tsn_die "the keyboard window did not come to the front in $2"
+  timeout 10 xdotool mousemove --sync 0 0
+  sleep 7  # as in standard mode: start-up settles and the caret comes to rest
+  idle "$1" "$pid" "$bare"
+  tsn_wine_run "$TSN_WINTREE" --close "Tessarin v3" >/dev/null || true
+  tsn_wait_exit "$pid" 30 || true
+}
+idle_in_mode hover "Hover Entry Mode"
+idle_in_mode hidden_mouse "Hover Entry and Hide Mouse"
+tsn_wine_run "$TSN_WINTREE" --close "Bare Window" >/dev/null || true
 rm -rf "$dir"
 
 echo "==== delivery, hover accuracy and footprint over many deliveries"
