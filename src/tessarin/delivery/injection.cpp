@@ -11,8 +11,9 @@ namespace {
 // that is busy for a moment gets it; one that never takes the focus still gets the characters
 // at its own window.
 constexpr long kClickTimeoutMs = 1000;
-// Small enough that typing stops soon after another program comes to the front, large enough
-// that a password goes over in a few batches.
+// Small enough that typing stops soon after another program comes to the front (the batch
+// already on its way when the foreground is looked at still goes, to the chosen window), large
+// enough that a password goes over in a few batches.
 constexpr std::size_t kUnitsPerBatch = 16;
 
 DeliveryFailure Refusal(platform::System::WindowOwner owner) {
