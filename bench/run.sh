@@ -40,10 +40,12 @@ for name in bare tessarin; do mkdir -p "$OUT/$name"; done
 cp "$BARE" "$OUT/bare/"
 cp "$TSN_EXE" "$OUT/tessarin/"
 "$TSN_WINESERVER" -p
-# The pointer away from where the windows come up: a window that appears under it gets mouse
-# messages, which a start-up would count. (No --sync: with the pointer already there, xdotool
-# would wait for a move that never comes.)
-timeout 10 xdotool mousemove 0 0
+# pointer_away: the pointer to the screen's corner, off every window. (Not --sync: with the
+# pointer already there, xdotool would wait for a move that never comes.)
+pointer_away() { timeout 10 xdotool mousemove 0 0; }
+# Away from where the windows come up: a window that appears under it gets mouse messages,
+# which a start-up would count.
+pointer_away
 # One round first warms the file cache for both.
 timeout 600 "$TSN_WINE" "$STOPWATCH" startup $((RUNS + 1)) \
   "$(winpath "$OUT/bare/bare_window.exe")" "Bare Window" \
@@ -118,14 +120,14 @@ bring_to_front() {
   return 1
 }
 tsn_wait_for 10 in_front "Tessarin v3" || tsn_die "the keyboard window did not come to the front"
-timeout 10 xdotool mousemove --sync 0 0  # the pointer off both windows while they sit idle
+pointer_away  # off both windows while they sit idle
 # Start-up work settles, and the caret comes to rest five seconds after the last input, as it
 # does for a user who has stopped using the keyboard; then the idle window opens.
 sleep 7
 echo "startup_hwm_kb $(awk '/^VmHWM/ {print $2}' /proc/$pid/status)" >>"$OUT/footprint.txt"
 idle front "$pid" "$bare"
 bring_to_front "Bare Window" || tsn_die "the bare program could not be brought to the front"
-timeout 10 xdotool mousemove --sync 0 0
+pointer_away
 sleep 1  # the switch's own messages settle before the idle window opens
 idle background "$pid" "$bare"
 echo "idle_hwm_kb $(awk '/^VmHWM/ {print $2}' /proc/$pid/status)" >>"$OUT/footprint.txt"
@@ -144,7 +146,7 @@ idle_in_mode() {
   tsn_wait_window "Tessarin v3" 30 || tsn_die "the program did not start in $2"
   tsn_wait_for 10 in_front "Tessarin v3" || bring_to_front "Tessarin v3" ||
     tsn_die "the keyboard window did not come to the front in $2"
-  timeout 10 xdotool mousemove --sync 0 0
+  pointer_away
   sleep 7  # as in standard mode: start-up settles and the caret comes to rest
   idle "$1" "$pid" "$bare"
   tsn_wine_run "$TSN_WINTREE" --close "Tessarin v3" >/dev/null || true
