@@ -216,6 +216,8 @@ TEST_F(FormTest, DeferredPlacementKeepsTheFormsOwnPlaceTopmostAndHiddenControlsF
   CommandButton& spare = form->addButton({});
   TextBox& box = form->addTextBox({});
   box.setVisible(false);
+  TextBox& never = form->addTextBox({});
+  never.setVisible(false);
   spare.setEnabled(false);
   spare.setCaption(u"Spare");
   const long tpp = form->twipsPerPixel();
@@ -270,6 +272,9 @@ TEST_F(FormTest, DeferredPlacementKeepsTheFormsOwnPlaceTopmostAndHiddenControlsF
   EXPECT_FALSE(box.visible());
   EXPECT_EQ(box.text().view(), u"typed");
   EXPECT_EQ(GetWindow(spareWindow, GW_HWNDNEXT), hwndOf(box));
+  form->unload();
+  EXPECT_NO_THROW(never.setText(u"late")) << "a form whose window is gone makes no more";
+  EXPECT_EQ(hwndOf(never), nullptr);
 }
 
 TEST_F(FormTest, StylesFollowTheFormStyle) {

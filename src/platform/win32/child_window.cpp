@@ -66,9 +66,10 @@ void ChildWindow::make(DWORD style) {
 }
 
 // A window is made below its siblings. Made after some of the controls that follow it, it goes
-// back to its place among them: now, or with the form's first show.
+// back to its place among them: now, or with the form's first show. A form whose window is gone
+// makes no more.
 HWND ChildWindow::window() {
-  if (hwnd_) return hwnd_;
+  if (hwnd_ || !form_.hwnd()) return hwnd_;
   make(0);
   if (!form_.placementDeferred())
     SetWindowPos(hwnd_, form_.windowAbove(*this), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -192,6 +193,7 @@ void ChildWindow::showWindow(bool visible) {
     return;
   }
   if (!hwnd_) {
+    if (!form_.hwnd()) return;
     // Made, put in its place among the form's controls and shown in one go.
     make(0);
     SetWindowPos(hwnd_, form_.windowAbove(*this), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
