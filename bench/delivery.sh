@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Delivery time, hover accuracy and footprint, measured on the real program with real X input
 # through the journeys' helpers. Writes one figure per line to $TSN_BENCH_OUT/delivery.txt:
-#   inject|drag <microseconds from the button release to the last character in the target>
-#                <microseconds from the release to the first>
+#   inject|drag|floor <microseconds from the button release to the last character in the
+#                     target> <microseconds from the release to the first>
+#   (floor: a bare injector, bench/floor_injector.cpp, that clicks and types the moment the
+#   button is released over the target, with no waiting and no checks)
 #   busy <the same for injection into a target busy for 200 ms after the click>
 #        exact|wrong (whether that target then held exactly the password)
 #   hover <set delay ms> <microseconds from the pointer coming to rest to the key's entry>
@@ -13,6 +15,7 @@ OUT=${TSN_BENCH_OUT:?set TSN_BENCH_OUT to the results folder}
 SAMPLES=${TSN_BENCH_SAMPLES:-10}
 DELIVERIES=${TSN_BENCH_DELIVERIES:-100}
 STOPWATCH=${TSN_STOPWATCH:-$TSN_BUILD/mingw/bench/stopwatch.exe}
+FLOOR_INJECTOR=${TSN_FLOOR_INJECTOR:-$TSN_BUILD/mingw/bench/floor_injector.exe}
 RESULTS=$OUT/delivery.txt
 # 64 characters, all on the unshifted keys, so entering them takes one click each.
 PASSWORD=abcdefghijklmnopqrstuvwxyz0123456789abcdefghijklmnopqrstuvwxyz01
@@ -23,26 +26,52 @@ peak_kb() { awk '/^VmHWM/ { print $2 }' "/proc/$TESSARIN_LINUX_PID/status"; }
 lines_above() { [ "$(wc -l <"$1" 2>/dev/null || echo 0)" -gt "$2" ]; }
 change_time() { grep '^change' "$TARGET_LOG" | sed -n "$1p" | tr '\t' '\n' | sed -n 's/^time_us=//p'; }
 
-# deliver EXPECTED_CHANGES: one delivery of the whole password onto the target with the real
-# mouse; prints the microseconds from the button release (as the system saw it) to the
+# time_delivery EXPECTED_CHANGES GESTURE...: runs the gesture, which releases the mouse button
+# over the target; prints the microseconds from that release (as the system saw it) to the
 # target's last expected change, and to its first.
 RELEASES=$JOURNEY_DIR/releases.log
-deliver() {
-  local before=$(target_count change) released
-  { keyboard_minimised && restore_keyboard || true; } && select_all masked || return 1
+time_delivery() {
+  local expected=$1 before=$(target_count change) released
+  shift
   released=$(wc -l <"$RELEASES")
-  drag_from_box masked "$TARGET_X" "$TARGET_Y" && tsn_wait_for 5 lines_above "$RELEASES" "$released" &&
-    tsn_wait_for 15 target_count_above change $((before + $1 - 1)) || return 1
+  "$@" && tsn_wait_for 5 lines_above "$RELEASES" "$released" &&
+    tsn_wait_for 15 target_count_above change $((before + expected - 1)) || return 1
   released=$(sed -n "$((released + 1))p" "$RELEASES")
-  echo $(($(change_time $((before + $1))) - released)) $(($(change_time $((before + 1))) - released))
+  echo $(($(change_time $((before + expected))) - released)) $(($(change_time $((before + 1))) - released))
 }
 
-# --- delivery, both ways, and the footprint over many deliveries ------------------------------
+# deliver EXPECTED_CHANGES: one delivery of the whole password from the program onto the target.
+deliver() {
+  { keyboard_minimised && restore_keyboard || true; } && select_all masked || return 1
+  time_delivery "$1" drag_from_box masked "$TARGET_X" "$TARGET_Y"
+}
+
+click_target() { point_at "$TARGET_X" "$TARGET_Y" && xdo click 1; }
+
+journey_start "$STOPWATCH" releases "$(basename "$RELEASES")"
+require "the release log is open" tsn_wait_for 20 test -f "$RELEASES"
+
+# --- the floor: the bare injector on a target of its own, empty at first as the program's is --
+
+require "the target program starts" start_target
+read -r TARGET_X TARGET_Y <<<"$(edit_centre "$TARGET")"
+require "the target's text box is found" test -n "$TARGET_Y"
+journey_start "$FLOOR_INJECTOR" "$PASSWORD" "$SAMPLES"
+floor_pid=$JOURNEY_PID
+require "the bare injector's hook is in place" tsn_wait_for 20 grep -q ready "$JOURNEY_ARTIFACTS/floor_injector.log"
+for ((i = 0; i < SAMPLES; i++)); do
+  us=$(time_delivery 64 click_target) || require "the bare injector's delivery $((i + 1)) arrives whole" false
+  echo "floor $us" >>"$RESULTS"
+done
+# It must be gone before the program's deliveries: it would type into whatever is under every
+# release.
+require "the bare injector ends after its last delivery" tsn_wait_exit "$floor_pid" 10
+check "the target closes" close_program "$TARGET" "$TARGET_PID"
+
+# --- the program's delivery, both ways, and the footprint over many deliveries ------------------
 
 journey_settings "Drag Drop Mode=Inject" "Keep Password after Drag Drop=True"
 require "the target program starts" start_target
-journey_start "$STOPWATCH" releases "$(basename "$RELEASES")"
-require "the release log is open" tsn_wait_for 20 test -f "$RELEASES"
 journey_open_tessarin
 require "the cover is over the keys" tsn_wait_for 30 cover_over_keys
 read -r TARGET_X TARGET_Y <<<"$(edit_centre "$TARGET")"

@@ -9,6 +9,8 @@ cd "$TSN_ROOT"
 
 # Start-ups on a shared machine vary by half from run to run; twenty keep the medians steady.
 RUNS=${TSN_BENCH_RUNS:-20}
+# The request count of a start-up varies by a few requests at most.
+REQUEST_RUNS=${TSN_BENCH_REQUEST_RUNS:-3}
 IDLE_SECONDS=${TSN_BENCH_IDLE_SECONDS:-60}
 OUT=$TSN_BUILD/bench-results
 BARE=$TSN_BUILD/mingw/bench/bare_window.exe
@@ -20,7 +22,7 @@ trap tsn_teardown EXIT
 TSN_PACKAGES+=(libbenchmark-dev)
 tsn_ensure_packages
 tsn_build bench
-tsn_build mingw tessarin bare_window stopwatch wintree target clipboard launch
+tsn_build mingw tessarin bare_window stopwatch floor_injector wintree target clipboard launch
 tsn_wine_prefix
 tsn_display
 
@@ -38,6 +40,12 @@ for name in bare tessarin; do mkdir -p "$OUT/$name"; done
 cp "$BARE" "$OUT/bare/"
 cp "$TSN_EXE" "$OUT/tessarin/"
 "$TSN_WINESERVER" -p
+# pointer_away: the pointer to the screen's corner, off every window. (Not --sync: with the
+# pointer already there, xdotool would wait for a move that never comes.)
+pointer_away() { timeout 10 xdotool mousemove 0 0; }
+# Away from where the windows come up: a window that appears under it gets mouse messages,
+# which a start-up would count.
+pointer_away
 # One round first warms the file cache for both.
 timeout 600 "$TSN_WINE" "$STOPWATCH" startup $((RUNS + 1)) \
   "$(winpath "$OUT/bare/bare_window.exe")" "Bare Window" \
@@ -45,6 +53,26 @@ timeout 600 "$TSN_WINE" "$STOPWATCH" startup $((RUNS + 1)) \
   tsn_die "the start-up stopwatch failed"
 awk 'NR > 2 && $1 == "A" { print $2 }' "$OUT/startup.txt" >"$OUT/startup-bare.txt"
 awk 'NR > 2 && $1 == "B" { print $2 }' "$OUT/startup.txt" >"$OUT/startup-tessarin.txt"
+
+echo "==== start-up in Wine-server requests, $REQUEST_RUNS runs each"
+# The same start-ups under a server that traces every request (too slow to time them by). The
+# count does not depend on the machine's load, unlike the time.
+"$TSN_WINESERVER" -k 2>/dev/null || true
+timeout 60 "$TSN_WINESERVER" -w 2>/dev/null || true
+"$TSN_WINESERVER" -f -p -d1 2>"$OUT/server-trace.log" &
+tracing_server=$!
+timeout 600 "$TSN_WINE" "$STOPWATCH" startup $((REQUEST_RUNS + 1)) \
+  "$(winpath "$OUT/bare/bare_window.exe")" "Bare Window" \
+  "$(winpath "$OUT/tessarin/tessarin.exe")" "Tessarin v3" </dev/null >/dev/null ||
+  tsn_die "the start-up stopwatch failed under the tracing server"
+"$TSN_WINESERVER" -k 2>/dev/null || true
+wait "$tracing_server" || true
+# The first round warms up, as above.
+python3 bench/count_requests.py "$OUT/server-trace.log" bare_window.exe "Bare Window" | tail -n +2 \
+  >"$OUT/requests-bare.txt"
+python3 bench/count_requests.py "$OUT/server-trace.log" tessarin.exe "Tessarin v3" | tail -n +2 \
+  >"$OUT/requests-tessarin.txt"
+rm -f "$OUT/server-trace.log"
 
 # cpu_ticks PID: user and system time of the process, in clock ticks.
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
@@ -67,7 +95,7 @@ idle() {
     "$(($(main_wakeups "$bare") - b0)) $IDLE_SECONDS $(getconf CLK_TCK)" >>"$OUT/idle.txt"
 }
 
-echo "==== idle cost and footprint, ${IDLE_SECONDS} s in front and ${IDLE_SECONDS} s behind another window"
+echo "==== idle cost and footprint, ${IDLE_SECONDS} s each: in front, behind another window, and in front in the two hover modes"
 dir=$(mktemp -d "$TSN_BUILD/bench-run.XXXX")
 cp "$TSN_EXE" "$BARE" "$dir/"
 (cd "$dir" && exec "$TSN_WINE" bare_window.exe </dev/null >/dev/null 2>&1) &
@@ -92,23 +120,41 @@ bring_to_front() {
   return 1
 }
 tsn_wait_for 10 in_front "Tessarin v3" || tsn_die "the keyboard window did not come to the front"
-timeout 10 xdotool mousemove --sync 0 0  # the pointer off both windows while they sit idle
+pointer_away  # off both windows while they sit idle
 # Start-up work settles, and the caret comes to rest five seconds after the last input, as it
 # does for a user who has stopped using the keyboard; then the idle window opens.
 sleep 7
 echo "startup_hwm_kb $(awk '/^VmHWM/ {print $2}' /proc/$pid/status)" >>"$OUT/footprint.txt"
 idle front "$pid" "$bare"
 bring_to_front "Bare Window" || tsn_die "the bare program could not be brought to the front"
-timeout 10 xdotool mousemove --sync 0 0
+pointer_away
 sleep 1  # the switch's own messages settle before the idle window opens
 idle background "$pid" "$bare"
 echo "idle_hwm_kb $(awk '/^VmHWM/ {print $2}' /proc/$pid/status)" >>"$OUT/footprint.txt"
 echo "bare_hwm_kb $(awk '/^VmHWM/ {print $2}' /proc/$bare/status)" >>"$OUT/footprint.txt"
 echo "exe_bytes $(stat -c %s "$TSN_EXE")" >>"$OUT/footprint.txt"
 echo "bare_exe_bytes $(stat -c %s "$BARE")" >>"$OUT/footprint.txt"
-tsn_wine_run "$TSN_WINTREE" --close "Bare Window" >/dev/null || true
 tsn_wine_run "$TSN_WINTREE" --close "Tessarin v3" >/dev/null || true
 tsn_wait_exit "$pid" 30 || true
+
+# idle_in_mode PHASE MOUSE_MODE: the program started afresh in that mouse mode (as its settings
+# file says), in front, with the pointer away from its keys.
+idle_in_mode() {
+  printf '[Settings]\r\nMouseMode=%s\r\n' "$2" >"$dir/tsnconfig.ini"
+  (cd "$dir" && exec "$TSN_WINE" tessarin.exe </dev/null >/dev/null 2>&1) &
+  pid=$!
+  tsn_wait_window "Tessarin v3" 30 || tsn_die "the program did not start in $2"
+  tsn_wait_for 10 in_front "Tessarin v3" || bring_to_front "Tessarin v3" ||
+    tsn_die "the keyboard window did not come to the front in $2"
+  pointer_away
+  sleep 7  # as in standard mode: start-up settles and the caret comes to rest
+  idle "$1" "$pid" "$bare"
+  tsn_wine_run "$TSN_WINTREE" --close "Tessarin v3" >/dev/null || true
+  tsn_wait_exit "$pid" 30 || true
+}
+idle_in_mode hover "Hover Entry Mode"
+idle_in_mode hidden_mouse "Hover Entry and Hide Mouse"
+tsn_wine_run "$TSN_WINTREE" --close "Bare Window" >/dev/null || true
 rm -rf "$dir"
 
 echo "==== delivery, hover accuracy and footprint over many deliveries"

@@ -20,6 +20,8 @@ class Control {
   // The control's own visibility flag (WS_VISIBLE), whether or not its form is shown.
   virtual void setVisible(bool visible) = 0;
   virtual bool visible() const = 0;
+  // Its window; 0 while it has none yet (a hidden control of a form laid out before it first
+  // shows may get its window only when it first shows).
   virtual WindowId id() const = 0;
   // Screen rectangle in pixels (GetWindowRect).
   virtual PixelRect screenRect() const = 0;

@@ -2,6 +2,7 @@
 // A top-level window and the controls it owns.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,10 @@ struct FormArgs {
   // them only when the form first shows, the controls all in one batch (each move of a window
   // is a request to the window server, and of a top-level window many).
   bool placeControlsWhenFirstShown = false;
+  // Where the window is made, in screen twips; by default 320 by 240 pixels at the top left.
+  // Made there rather than moved there after: each move of a top-level window costs the
+  // window server many requests.
+  std::optional<Twips> bounds = std::nullopt;
 };
 
 enum class WindowState { Normal, Minimized, Maximized };
@@ -78,8 +83,6 @@ class Form {
   virtual void setMousePointer(MousePointer pointer) = 0;
   virtual MousePointer mousePointer() const = 0;
   virtual WindowId id() const = 0;
-  // The control that has the keyboard focus within this form, or 0.
-  virtual WindowId activeControl() const = 0;
   virtual void repaint() = 0;
 
   // Controls are owned by the form and live as long as it does.

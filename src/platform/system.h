@@ -1,7 +1,9 @@
 #pragma once
 // System services the program calls outside its own windows.
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -75,23 +77,28 @@ class System {
   virtual void bringToFront(WindowId window) = 0;
   // One synthetic left click (press, then release) at the pointer.
   virtual void clickLeft() = 0;
-  // Hands UTF-16 code units to the window as WM_CHAR, in order and all at once, and returns
-  // once its program has handled them: how many the window itself took, and why it took no
-  // more. Refused: the system does not let this program reach the window (it belongs to a
-  // program running at a higher integrity level). Lost: the window is gone, or its program
-  // made no progress for a second.
-  enum class SendResult { Taken, Refused, Lost };
+  // Hands batches of UTF-16 code units to the window as WM_CHAR, in order, each batch all at
+  // once, and returns once its program has handled what went: how many units the window itself
+  // took, and why it took no more. Each batch after the first goes only if keepGoing() still
+  // says so when it is its turn, which is while the window may still be handling the batch
+  // before it (so that the window never waits for the next one). Refused: the system does not
+  // let this program reach the window (it belongs to a program running at a higher integrity
+  // level). Lost: the window is gone, or its program made no progress for a second. Stopped:
+  // keepGoing() said no.
+  enum class SendResult { Taken, Refused, Lost, Stopped };
   struct TypeResult {
     std::size_t taken = 0;
     SendResult result = SendResult::Taken;
   };
-  virtual TypeResult typeChars(WindowId window, std::u16string_view units) = 0;
+  virtual TypeResult typeChars(WindowId window, std::span<const std::u16string_view> batches,
+                               const std::function<bool()>& keepGoing) = 0;
   // Whose a window is, before anything is delivered to it.
   enum class WindowOwner { None, ThisProgram, OtherDesktop, OtherProgram };
   virtual WindowOwner windowOwner(WindowId window) const = 0;
-  // Waits until the window's thread has taken a click: its keyboard focus is on the window or
-  // within the window's top-level window, and it waits for input with none pending. Gives the
-  // thread at most timeoutMs; false when it had not taken it by then.
+  // Waits until the window's thread has taken the click just given: its keyboard focus is on the
+  // window or within the window's top-level window, no window of it holds the mouse, and it
+  // has handled all the input queued before the wait began. Gives the thread at most
+  // timeoutMs; false when it had not taken it by then.
   virtual bool waitForClickTaken(WindowId window, long timeoutMs) = 0;
   // The program (process) a window belongs to; 0 for no window.
   virtual std::uint32_t programOf(WindowId window) const = 0;

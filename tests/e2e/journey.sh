@@ -826,6 +826,24 @@ control_field() {
   val "$(control "$1" "$2" "$3")" "$4"
 }
 
+# The keyboard window's sliders and the hover-delay label. The hover-delay slider and its label
+# get their windows only when first shown, in a hover mode, before the transparency slider
+# (which is always there) and its label.
+keyboard_sliders() { wintree --tree "$KEYBOARD" | awk -F'\t' 'tolower($5) == "class=msctls_trackbar32"'; }
+transparency_slider() { keyboard_sliders | tail -n 1; }
+hover_slider() {
+  local sliders
+  sliders=$(keyboard_sliders) || return 1
+  [ "$(grep -c . <<<"$sliders")" -eq 2 ] && head -n 1 <<<"$sliders"
+}
+hover_label() { wintree --tree "$KEYBOARD" | grep $'\tclass=Static\tcaption=Hover Delay\t'; }
+# shown LINE: 1 when the listed window is visible; 0 when it is not, or has no window yet.
+shown() {
+  local visible
+  visible=$(val "$1" visible)
+  echo "${visible:-0}"
+}
+
 # toolbar_field CAPTION KEY: that field of every toolbar button of the window, space-separated.
 toolbar_field() {
   wintree --toolbar "$1" | while IFS= read -r line; do val "$line" "$2"; done | paste -sd' '
@@ -836,14 +854,25 @@ toolbar_field() {
 mode_buttons() { toolbar_field "$KEYBOARD" pressed | cut -d' ' -f1-3; }
 
 # key_caption_lines CAPTION: the captions of the window's buttons, one a line, as wintree writes
-# them; the key buttons Command1 to Command65 come first, in order.
+# them; the key buttons Command1 to Command65 come first, in order, the spare ones left out.
 key_caption_lines() {
   wintree --tree "$1" | awk -F'\t' '$5 == "class=Button" { sub(/^caption=/, "", $6); print $6 }'
 }
 
-# key_captions CAPTION FIRST LAST: the captions of key buttons FIRST..LAST, space-separated.
+# The spare key buttons, never shown, get no windows: wintree lists the other 54 in key order.
+SPARE_KEYS=" 14 54 55 56 58 59 60 61 62 63 64 "
+
+# listed_key N: the place of key button N (1 to 65) among the listed ones.
+listed_key() {
+  local k place=0
+  for ((k = 1; k <= $1; k++)); do [[ $SPARE_KEYS == *" $k "* ]] || place=$((place + 1)); done
+  echo "$place"
+}
+
+# key_captions CAPTION FIRST LAST: the captions of key buttons FIRST..LAST (spare ones left
+# out), space-separated.
 key_captions() {
-  key_caption_lines "$1" | sed -n "$2,$3p" | paste -sd' '
+  key_caption_lines "$1" | sed -n "$(listed_key "$2"),$(listed_key "$3")p" | paste -sd' '
 }
 
 # file_mark FILE [COUNT]: the first COUNT (2) bytes of a file in hex, where a byte-order mark would be.

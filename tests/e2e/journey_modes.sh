@@ -8,9 +8,9 @@ journey_begin modes
 
 INI=$JOURNEY_DIR/tsnconfig.ini
 
-# The hover-delay slider and its label, the first slider and the first label of the window.
+# Whether the hover-delay slider and its label are shown.
 hover_controls() {
-  echo "$(control_field "$KEYBOARD" msctls_trackbar32 1 visible) $(control_field "$KEYBOARD" Static 1 visible)"
+  echo "$(shown "$(hover_slider)") $(shown "$(hover_label)")"
 }
 
 # expect_mode WHAT BUTTONS SLIDER SETTING: waits for the toolbar, then checks the rest.
@@ -43,7 +43,7 @@ expect_mode "menu 3. cancelled" "1 0 0" 0 "Standard Mode"
 click_toolbar_button 1
 expect_mode "toolbar Hover" "0 1 0" 1 "Hover Entry Mode"
 check "toolbar Hover applies the slider's delay" \
-  wait_equals 10 "$(control_field "$KEYBOARD" msctls_trackbar32 1 pos)" ini_get "$INI" Settings "Hover Timer Interval"
+  wait_equals 10 "$(val "$(hover_slider)" pos)" ini_get "$INI" Settings "Hover Timer Interval"
 
 click_toolbar_button 2
 check "toolbar HideMouse: OK answers the question" answer_box "$HIDE_QUESTION" Return

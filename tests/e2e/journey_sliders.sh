@@ -8,14 +8,18 @@ journey_begin sliders
 
 INI=$JOURNEY_DIR/tsnconfig.ini
 
-transparency() { control "$KEYBOARD" msctls_trackbar32 2; }
+transparency() { transparency_slider; }
 slider_pos() { val "$(transparency)" pos; }
 # The drag took the thumb somewhere in the middle, away from both ends.
 slider_mid_way() {
   local pos
   pos=$(slider_pos) && [ -n "$pos" ] && ((pos > 20 && pos < 80))
 }
-hover_delay() { echo "$(control_field "$KEYBOARD" msctls_trackbar32 1 visible) $(control_field "$KEYBOARD" msctls_trackbar32 1 pos)"; }
+hover_delay() {
+  local slider
+  slider=$(hover_slider)
+  echo "$(shown "$slider") $(val "$slider" pos)"
+}
 opacity() { wintree --tree "$KEYBOARD" | head -n 1 | tr '\t' '\n' | sed -n 's/^alpha=//p'; }
 
 # percent x 255 / 100, halves to even, as the slider's opacity.

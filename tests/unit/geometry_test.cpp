@@ -143,10 +143,12 @@ TEST_F(Geometry, HidingTheToolbarMovesTheKeysUpAndShowingBringsThemBack) {
 
 // Start-up lays the window out more than once; each move of a native window costs a request to
 // the window server, so the controls' windows move once, when the keyboard window first shows,
-// and the window itself only to make room for the toolbar and to go to its random place.
+// and the window itself only to make room for the toolbar and to go to its random place. The
+// cover is made at its designed size, and moves only to its place over the keys.
 TEST_F(Geometry, StartUpMovesEachWindowOnceAndLaterLayoutsMoveThemAtOnce) {
   start();
   EXPECT_EQ(program.window().moves, 2);
+  EXPECT_EQ(program.cover().moves, 1);
   for (int number = 1; number <= FrmKeyboard::kButtonCount; ++number) {
     const auto& key = dynamic_cast<sim::SimButton&>(f().Command(number));
     EXPECT_EQ(key.windowMoves, 1) << "key " << number;

@@ -173,9 +173,9 @@ TEST_F(FormTest, ControlBoundsAreRelativeToTheClientArea) {
   EXPECT_EQ(screen.bottom, rect.bottom);
 }
 
-// A form laid out before it shows moves its controls' windows once, when it first shows; until
-// then the controls report the places they were given, on the screen too.
-TEST_F(FormTest, DeferredPlacementReportsPlacesAtOnceAndMovesTheWindowsOnFirstShow) {
+// A form laid out before it shows makes its controls' windows, at their places, when it first
+// shows; until then the controls report the places they were given, on the screen too.
+TEST_F(FormTest, DeferredPlacementReportsPlacesAtOnceAndMakesTheWindowsOnFirstShow) {
   FormArgs args;
   args.placeControlsWhenFirstShown = true;
   auto form = loadedForm(args);
@@ -184,9 +184,8 @@ TEST_F(FormTest, DeferredPlacementReportsPlacesAtOnceAndMovesTheWindowsOnFirstSh
   button.setBounds({0, 0, 300 * tpp, 300 * tpp});
   button.setBounds({10 * tpp, 20 * tpp, 100 * tpp, 40 * tpp});
   EXPECT_EQ(button.bounds(), (Twips{10 * tpp, 20 * tpp, 100 * tpp, 40 * tpp}));
+  EXPECT_EQ(hwndOf(button), nullptr) << "no window until the form shows";
   RECT rect;
-  GetWindowRect(hwndOf(button), &rect);
-  EXPECT_EQ(rect.right - rect.left, 0) << "the window stays where it was created until the form shows";
   POINT origin{0, 0};
   ClientToScreen(hwndOf(*form), &origin);
   EXPECT_EQ(button.screenRect().left, origin.x + 10);
@@ -205,7 +204,9 @@ TEST_F(FormTest, DeferredPlacementReportsPlacesAtOnceAndMovesTheWindowsOnFirstSh
 }
 
 // Loaded and laid out before it first shows, such a form keeps its own place, z-order and its
-// controls' visibility to itself too, and reports them at once; the first show applies them.
+// controls' visibility to itself too, and reports them at once; the first show applies them. A
+// control hidden then gets its window only when it is shown, in its place among the others,
+// with what it was given meanwhile; until then it behaves as a fresh one.
 TEST_F(FormTest, DeferredPlacementKeepsTheFormsOwnPlaceTopmostAndHiddenControlsForTheFirstShow) {
   FormArgs args = styled(FormStyle::Borderless);
   args.placeControlsWhenFirstShown = true;
@@ -213,6 +214,12 @@ TEST_F(FormTest, DeferredPlacementKeepsTheFormsOwnPlaceTopmostAndHiddenControlsF
   const HWND window = hwndOf(*form);
   CommandButton& key = form->addButton({});
   CommandButton& spare = form->addButton({});
+  TextBox& box = form->addTextBox({});
+  box.setVisible(false);
+  TextBox& never = form->addTextBox({});
+  never.setVisible(false);
+  spare.setEnabled(false);
+  spare.setCaption(u"Spare");
   const long tpp = form->twipsPerPixel();
   RECT before;
   GetWindowRect(window, &before);
@@ -239,14 +246,35 @@ TEST_F(FormTest, DeferredPlacementKeepsTheFormsOwnPlaceTopmostAndHiddenControlsF
   EXPECT_TRUE(IsWindowVisible(window));
   EXPECT_TRUE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_TRUE(IsWindowVisible(hwndOf(key)));
-  EXPECT_FALSE(GetWindowLongPtrW(hwndOf(spare), GWL_STYLE) & WS_VISIBLE);
+  EXPECT_EQ(hwndOf(spare), nullptr) << "hidden at the first show: no window";
   EXPECT_EQ(spare.screenRect().left, 310);
+  EXPECT_FALSE(spare.enabled());
+  EXPECT_EQ(hwndOf(box), nullptr);
+  EXPECT_EQ(box.text().view(), u"") << "a box without a window is empty";
+  EXPECT_EQ(box.selStart(), 0);
+  box.setText(u"");
+  EXPECT_EQ(hwndOf(box), nullptr) << "an empty text needs no window";
   // Once shown, changes reach the window at once.
   form->setBounds({320 * tpp, 250 * tpp, 200 * tpp, 100 * tpp});
   GetWindowRect(window, &now);
   EXPECT_EQ(now.left, 320);
   spare.setVisible(true);
-  EXPECT_TRUE(GetWindowLongPtrW(hwndOf(spare), GWL_STYLE) & WS_VISIBLE);
+  const HWND spareWindow = hwndOf(spare);
+  ASSERT_NE(spareWindow, nullptr);
+  EXPECT_TRUE(GetWindowLongPtrW(spareWindow, GWL_STYLE) & WS_VISIBLE);
+  EXPECT_EQ(GetWindow(hwndOf(key), GW_HWNDNEXT), spareWindow) << "in its place, after the key";
+  GetWindowRect(spareWindow, &now);
+  EXPECT_EQ(now.left, 330) << "where it was placed, in the moved form";
+  EXPECT_FALSE(IsWindowEnabled(spareWindow));
+  EXPECT_EQ(spare.caption(), u"Spare");
+  box.setText(u"typed");
+  ASSERT_NE(hwndOf(box), nullptr) << "a text needs a window";
+  EXPECT_FALSE(box.visible());
+  EXPECT_EQ(box.text().view(), u"typed");
+  EXPECT_EQ(GetWindow(spareWindow, GW_HWNDNEXT), hwndOf(box));
+  form->unload();
+  EXPECT_NO_THROW(never.setText(u"late")) << "a form whose window is gone makes no more";
+  EXPECT_EQ(hwndOf(never), nullptr);
 }
 
 TEST_F(FormTest, StylesFollowTheFormStyle) {
@@ -429,7 +457,7 @@ TEST_F(FormTest, ActivationRaisesActivateAndRestoresTheFocusedControl) {
   auto other = shownForm();
   SetActiveWindow(hwndOf(*form));
   second.setFocus();
-  EXPECT_EQ(form->activeControl(), second.id());
+  EXPECT_TRUE(second.hasFocus());
   SetActiveWindow(hwndOf(*other));
   SetActiveWindow(hwndOf(*form));
   EXPECT_GE(activations, 2);

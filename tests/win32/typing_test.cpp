@@ -5,6 +5,7 @@
 #include <future>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 #include "fixture.h"
 #include "platform/win32/system.h"
@@ -32,6 +33,8 @@ class OtherThreadWindow {
   void onItsThread(std::function<void(HWND)> step) {
     SendMessageW(hwnd_, kRunStep, 0, reinterpret_cast<LPARAM>(&step));
   }
+  // Keeps the window's thread busy for that long once it gets to input queued before now.
+  void busyFor(DWORD milliseconds) { PostMessageW(hwnd_, kBusy, milliseconds, 0); }
   std::u16string received() {
     std::lock_guard lock(mutex_);
     return received_;
@@ -39,8 +42,13 @@ class OtherThreadWindow {
 
  private:
   static constexpr UINT kRunStep = WM_APP;
+  static constexpr UINT kBusy = WM_APP + 1;
 
   static LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == kBusy) {
+      Sleep(static_cast<DWORD>(wParam));
+      return 0;
+    }
     if (msg == kRunStep) {
       (*reinterpret_cast<std::function<void(HWND)>*>(lParam))(hwnd);
       return 0;
@@ -81,48 +89,74 @@ class OtherThreadWindow {
 
 class TypingTest : public Win32Test {
  protected:
+  // Types the batches, asked to go on each time.
+  System::TypeResult typeAll(WindowId window, std::initializer_list<std::u16string_view> batches) {
+    const std::vector<std::u16string_view> list(batches);
+    return system.typeChars(window, list, [this] {
+      ++askedToGoOn;
+      return true;
+    });
+  }
   Win32System system;
+  int askedToGoOn = 0;
 };
 
 TEST_F(TypingTest, EveryUnitArrivesInOrderAndIsCounted) {
   OtherThreadWindow target(std::u16string::npos);
-  const std::u16string text = u"p\u00E4\U0001F600!\u03A9\u6F22";
+  const std::u16string_view first = u"p\u00E4\U0001F600";
+  const std::u16string_view second = u"!\u03A9\u6F22";
   const ULONGLONG start = GetTickCount64();
-  const auto typed = system.typeChars(target.id(), text);
+  const auto typed = typeAll(target.id(), {first, second, u"x"});
   EXPECT_LT(GetTickCount64() - start, 900u) << "every answer came, none waited for the time-out";
   EXPECT_EQ(typed.result, System::SendResult::Taken);
-  EXPECT_EQ(typed.taken, text.size());
-  EXPECT_EQ(target.received(), text) << "all of it handled by the time typeChars returns";
+  EXPECT_EQ(typed.taken, first.size() + second.size() + 1);
+  EXPECT_EQ(target.received(), std::u16string(first) + std::u16string(second) + u"x")
+      << "all of it handled by the time typeChars returns";
+  EXPECT_EQ(askedToGoOn, 2) << "before each batch after the first";
 }
 
-TEST_F(TypingTest, AWindowThatClosesPartWayCountsOnlyWhatItTook) {
+TEST_F(TypingTest, TypingStopsWhenToldAndAWindowThatClosesPartWayCountsOnlyWhatItTook) {
   OtherThreadWindow target(2);
   const ULONGLONG start = GetTickCount64();
-  const auto typed = system.typeChars(target.id(), u"abcdef");
+  const auto typed = typeAll(target.id(), {u"abc", u"def"});
   EXPECT_EQ(typed.result, System::SendResult::Lost);
   EXPECT_EQ(typed.taken, 2u);
   EXPECT_EQ(target.received(), u"ab");
   EXPECT_LT(GetTickCount64() - start, 900u) << "a window that is gone says so at once, without the time-out";
+
+  OtherThreadWindow another(std::u16string::npos);
+  const std::vector<std::u16string_view> batches{u"ab", u"cd", u"ef"};
+  const auto stopped = system.typeChars(another.id(), batches, [] { return false; });
+  EXPECT_EQ(stopped.result, System::SendResult::Stopped);
+  EXPECT_EQ(stopped.taken, 2u);
+  EXPECT_EQ(another.received(), u"ab") << "nothing after the batch that went before the answer";
 }
 
-// As a window does between the press and the release of the click that injection gives it.
-TEST_F(TypingTest, TheClickIsTakenOnlyOnceTheWindowLetsGoOfTheMouse) {
+// As a window does between the press and the release of the click that injection gives it, and
+// while its thread still works through the input queued before the wait.
+TEST_F(TypingTest, TheClickIsTakenOnlyOnceTheWindowLetsGoOfTheMouseAndHasHandledItsInput) {
   OtherThreadWindow target(std::u16string::npos);
   target.onItsThread([](HWND hwnd) {
     ShowWindow(hwnd, SW_SHOWNOACTIVATE);
     SetFocus(hwnd);
     SetCapture(hwnd);
   });
+  RECT rect{};
+  GetWindowRect(reinterpret_cast<HWND>(target.id()), &rect);
+  SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
   EXPECT_FALSE(system.waitForClickTaken(target.id(), 300)) << "the window still holds the mouse";
   target.onItsThread([](HWND) { ReleaseCapture(); });
+  target.busyFor(400);
+  const ULONGLONG start = GetTickCount64();
   EXPECT_TRUE(system.waitForClickTaken(target.id(), 2000));
+  EXPECT_GE(GetTickCount64() - start, 350u) << "not before its thread got through what was queued";
 }
 
 TEST_F(TypingTest, NoWindowOrAGoneOneTakesNothing) {
-  EXPECT_EQ(system.typeChars(0, u"x").result, System::SendResult::Lost);
+  EXPECT_EQ(typeAll(0, {u"x"}).result, System::SendResult::Lost);
   const HWND gone = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
   DestroyWindow(gone);
-  const auto typed = system.typeChars(reinterpret_cast<WindowId>(gone), u"x");
+  const auto typed = typeAll(reinterpret_cast<WindowId>(gone), {u"x"});
   EXPECT_EQ(typed.result, System::SendResult::Lost);
   EXPECT_EQ(typed.taken, 0u);
 }

@@ -1,7 +1,5 @@
 #include "platform/sim/sim_form.h"
 
-#include <algorithm>
-
 #include "platform/sim/sim_toolkit.h"
 
 namespace tessarin::sim {
@@ -10,7 +8,7 @@ SimForm::SimForm(SimToolkit& toolkit, platform::WindowId id, const platform::For
     : toolkit_(toolkit),
       id_(id),
       args_(args),
-      bounds_{0, 0, 4800, 3600},
+      bounds_(args.bounds.value_or(platform::Twips{0, 0, 4800, 3600})),
       twipsPerPixel_(toolkit.simScreen().twipsPerPixel()),
       placementDeferred_(args.placeControlsWhenFirstShown) {}
 
@@ -105,12 +103,6 @@ void SimForm::setOpacity(std::uint8_t alpha) {
   toolkit_.failIf("setOpacity");
   // Like SetLayeredWindowAttributes, the opacity only takes on a layered window.
   if (layered_) opacity_ = alpha;
-}
-
-platform::WindowId SimForm::activeControl() const {
-  const auto focus = toolkit_.focus();
-  const bool ours = std::ranges::any_of(controls_, [focus](const auto& c) { return c->id() == focus; });
-  return ours ? focus : 0;
 }
 
 template <class T>

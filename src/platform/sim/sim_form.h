@@ -44,7 +44,6 @@ class SimForm : public platform::Form {
   void setMousePointer(platform::MousePointer pointer) override { pointer_ = pointer; }
   platform::MousePointer mousePointer() const override { return pointer_; }
   platform::WindowId id() const override { return id_; }
-  platform::WindowId activeControl() const override;
   void repaint() override { ++repaints; }
 
   platform::CommandButton& addButton(const platform::FontSpec& font) override;

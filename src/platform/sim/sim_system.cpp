@@ -188,21 +188,27 @@ void SimSystem::moveForeground(platform::WindowId window) {
 
 void SimSystem::clickLeft() { record("clickLeft"); }
 
-// Like the real thing, every unit is handed over before the target handles the first: the
-// foreground moving part-way does not hold back the rest, a window that closes does.
-platform::System::TypeResult SimSystem::typeChars(platform::WindowId window, std::u16string_view units) {
+// Like the real thing, every unit of a batch is handed over before the target handles the
+// first: the foreground moving part-way does not hold back the rest of the batch, a window that
+// closes does. The target handles each batch as soon as it goes, before the next is asked for.
+platform::System::TypeResult SimSystem::typeChars(platform::WindowId window,
+                                                  std::span<const std::u16string_view> batches,
+                                                  const std::function<bool()>& keepGoing) {
   record("typeChars");
   auto* target = foreignWindow(window);
   if (!target) return {0, SendResult::Lost};
   if (target->refusesChars) return {0, SendResult::Refused};
-  target->batchSizes.push_back(units.size());
   TypeResult typed;
-  for (char16_t unit : units) {
-    if (!target->id) return {typed.taken, SendResult::Lost};
-    target->received.push_back(unit);
-    ++typed.taken;
-    if (target->received.size() == target->foregroundMovesAfterChars) moveForeground(0x7FFF);
-    if (target->received.size() == target->closesAfterChars) target->id = 0;
+  for (std::size_t i = 0; i < batches.size(); ++i) {
+    if (i > 0 && !keepGoing()) return {typed.taken, SendResult::Stopped};
+    target->batchSizes.push_back(batches[i].size());
+    for (char16_t unit : batches[i]) {
+      if (!target->id) return {typed.taken, SendResult::Lost};
+      target->received.push_back(unit);
+      ++typed.taken;
+      if (target->received.size() == target->foregroundMovesAfterChars) moveForeground(0x7FFF);
+      if (target->received.size() == target->closesAfterChars) target->id = 0;
+    }
   }
   return typed;
 }

@@ -36,7 +36,8 @@ class SimSystem : public platform::System {
   platform::WindowId windowFromPoint(platform::PixelPoint point) const override;
   void bringToFront(platform::WindowId window) override;
   void clickLeft() override;
-  TypeResult typeChars(platform::WindowId window, std::u16string_view units) override;
+  TypeResult typeChars(platform::WindowId window, std::span<const std::u16string_view> batches,
+                       const std::function<bool()>& keepGoing) override;
   WindowOwner windowOwner(platform::WindowId window) const override;
   bool waitForClickTaken(platform::WindowId window, long timeoutMs) override;
   std::uint32_t programOf(platform::WindowId window) const override;

@@ -16,7 +16,7 @@ class Win32Button final : public NativeControl<CommandButton> {
   Win32Button(Win32Form& form, const FontSpec& font, ButtonCaption kind);
 
   void setCaption(std::u16string_view caption) override;
-  std::u16string caption() const override;
+  std::u16string caption() const override { return caption_; }
   void setEnabled(bool enabled) override;
   bool enabled() const override;
   void showPressed(bool pressed) override;
@@ -34,7 +34,11 @@ class Win32Button final : public NativeControl<CommandButton> {
 
   void command(WORD code, WORD id) override;
   bool draw(const DRAWITEMSTRUCT& item) override;
-  void dpiChanged() override { font_.applyTo(hwnd(), dpi()); }
+  void dpiChanged() override;
+
+ protected:
+  void windowMade() override;
+  std::wstring textWhenMade() const override;
 
  private:
   ControlFont font_;

@@ -2,6 +2,7 @@
 
 #include <system_error>
 #include <unordered_map>
+#include <utility>
 
 #include "platform/win32/callback.h"
 #include "platform/win32/dpi.h"
@@ -11,16 +12,6 @@
 #include "platform/win32/win32_error.h"
 
 namespace tessarin::platform::win32 {
-
-HWND createChild(Win32Form& form, const wchar_t* windowClass, DWORD style, DWORD exStyle) {
-  // A form laid out hidden shows its controls with the batch that places them: showing each
-  // one now would cost two more requests to the window server, and hiding the spare ones more.
-  const DWORD visible = form.placementDeferred() ? 0 : WS_VISIBLE;
-  HWND hwnd = CreateWindowExW(exStyle, windowClass, L"", WS_CHILD | visible | style, 0, 0, 0, 0,
-                              form.hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
-  if (!hwnd) throwLastError("CreateWindowExW (control)");
-  return hwnd;
-}
 
 namespace {
 
@@ -40,19 +31,52 @@ ChildWindow* linkedControl(HWND hwnd) {
 
 }  // namespace
 
+ChildWindow::ChildWindow(Win32Form& form, ChildClass windowClass, Making making)
+    : form_(form), class_(windowClass), making_(making) {}
+
+void ChildWindow::joinedForm() {
+  if (!form_.placementDeferred()) {
+    make(WS_VISIBLE);
+    return;
+  }
+  // A form laid out hidden shows its controls with the batch that places them: showing each
+  // one now would cost two more requests to the window server, and hiding the spare ones more.
+  pendingVisible_ = true;
+  if (making_ == Making::Now) make(0);
+}
+
 // The control's procedure is replaced by ours, which is set in-process.
-ChildWindow::ChildWindow(Win32Form& form, HWND hwnd) : form_(form), hwnd_(hwnd) {
-  if (form.placementDeferred()) pendingVisible_ = true;  // made hidden by createChild
+void ChildWindow::make(DWORD style) {
+  const RECT rect = pending_.value_or(RECT{});
+  hwnd_ = CreateWindowExW(class_.exStyle, class_.name, textWhenMade().c_str(), WS_CHILD | style | class_.style,
+                          rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, form_.hwnd(), nullptr,
+                          GetModuleHandleW(nullptr), nullptr);
+  if (!hwnd_) throwLastError("CreateWindowExW (control)");
+  pending_.reset();
   linkedControls()[hwnd_] = this;
   previous_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChildWindow::windowProc)));
   if (!previous_) {
     const std::system_error error = windowsError(GetLastError(), "linking a control to its window");
     linkedControls().erase(hwnd_);
-    DestroyWindow(hwnd_);
+    DestroyWindow(std::exchange(hwnd_, nullptr));
     throw error;
   }
+  windowMade();
 }
+
+// A window is made below its siblings. Made after some of the controls that follow it, it goes
+// back to its place among them: now, or with the form's first show. A form whose window is gone
+// makes no more.
+HWND ChildWindow::window() {
+  if (hwnd_ || !form_.hwnd()) return hwnd_;
+  make(0);
+  if (!form_.placementDeferred())
+    SetWindowPos(hwnd_, form_.windowAbove(*this), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  return hwnd_;
+}
+
+void ChildWindow::setStyleWhenMade(DWORD bits, bool on) { class_.style = on ? class_.style | bits : class_.style & ~bits; }
 
 ChildWindow::~ChildWindow() {
   if (hwnd_) {
@@ -107,41 +131,53 @@ long ChildWindow::twipsPerPixel() const { return form_.twipsPerPixel(); }
 
 // Layout passes often give a control the place it already has; moving it anyway would cost a
 // trip to the window server and a repaint.
-void ChildWindow::placeAt(Twips bounds) {
-  const RECT rect = toPixels(bounds, twipsPerPixel());
+void ChildWindow::placeAt(Twips bounds) { placeAtPixels(toPixels(bounds, twipsPerPixel())); }
+
+void ChildWindow::placeAtPixels(const RECT& rect) {
   const RECT placed = placedRect();
   if (EqualRect(&rect, &placed)) return;
-  if (form_.placementDeferred()) {
+  if (form_.placementDeferred() || !hwnd_) {
     pending_ = rect;
     return;
   }
   MoveWindow(hwnd_, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
 }
 
-void ChildWindow::deferPlacement(HDWP& batch) {
-  if (!pending_ && !pendingVisible_) return;
-  UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOCOPYBITS;
+void ChildWindow::firstShow(HDWP& batch) {
+  const bool shows = isShown();
+  const bool visibilityChanges = pendingVisible_.has_value();
+  pendingVisible_.reset();
+  UINT flags = SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOCOPYBITS;
+  HWND insertAfter = nullptr;
+  if (!hwnd_) {
+    if (!shows) return;  // keeps its place until it is shown
+    // The form's controls are made in their order, each below the ones before it; a window
+    // made before the first show goes back after the control before it.
+    make(0);
+    flags |= SWP_NOZORDER;
+  } else {
+    insertAfter = form_.windowAbove(*this);
+  }
   RECT rect{};
   if (pending_) {
     rect = *pending_;
   } else {
     flags |= SWP_NOMOVE | SWP_NOSIZE;
   }
-  if (pendingVisible_) flags |= *pendingVisible_ ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
+  if (visibilityChanges) flags |= shows ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
   pending_.reset();
-  pendingVisible_.reset();
   // The form is still hidden: nothing to redraw or erase yet (the erase alone would ask the
   // window server for the form's update region once per control).
   if (batch) {
-    batch = DeferWindowPos(batch, hwnd_, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                           flags | SWP_DEFERERASE);
+    batch = DeferWindowPos(batch, hwnd_, insertAfter, rect.left, rect.top, rect.right - rect.left,
+                           rect.bottom - rect.top, flags | SWP_DEFERERASE);
   }
   // Without a batch (the system refused one), the control moves on its own.
-  if (!batch) SetWindowPos(hwnd_, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, flags);
+  if (!batch) SetWindowPos(hwnd_, insertAfter, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, flags);
 }
 
 RECT ChildWindow::placedRect() const {
-  if (pending_) return *pending_;
+  if (pending_ || !hwnd_) return pending_.value_or(RECT{});
   RECT rect{};
   GetWindowRect(hwnd_, &rect);
   MapWindowPoints(HWND_DESKTOP, GetParent(hwnd_), reinterpret_cast<POINT*>(&rect), 2);
@@ -156,19 +192,26 @@ void ChildWindow::showWindow(bool visible) {
     pendingVisible_ = visible;
     return;
   }
+  if (!hwnd_) {
+    if (!form_.hwnd()) return;
+    // Made, put in its place among the form's controls and shown in one go.
+    make(0);
+    SetWindowPos(hwnd_, form_.windowAbove(*this), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    return;
+  }
   ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
 }
 
 bool ChildWindow::isShown() const {
   if (pendingVisible_) return *pendingVisible_;
-  return (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+  return hwnd_ && (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 PixelRect ChildWindow::windowRect() const {
   RECT rect{};
-  if (pending_) {
+  if (pending_ || !hwnd_) {
     const POINT origin = form_.clientOriginPixels();
-    rect = *pending_;
+    rect = pending_.value_or(RECT{});
     OffsetRect(&rect, origin.x, origin.y);
   } else {
     GetWindowRect(hwnd_, &rect);

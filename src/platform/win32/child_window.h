@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <optional>
+#include <string>
 
 #include "platform/controls.h"
 
@@ -13,13 +14,34 @@ namespace tessarin::platform::win32 {
 
 class Win32Form;
 
+// The class and styles of a control's window.
+struct ChildClass {
+  const wchar_t* name;
+  DWORD style;
+  DWORD exStyle = 0;
+};
+
+// When a control of a form laid out before it first shows (FormArgs::placeControlsWhenFirstShown)
+// gets its window. Controls of other forms get theirs at once.
+enum class Making {
+  Now,
+  // When the form first shows it, or, if it is hidden then, when it is first shown or needs a
+  // window after that: every window costs start-up a dozen requests to the window server, and
+  // some controls are never shown at all. Until then the control keeps its state itself and
+  // behaves as a freshly made one.
+  WhenNeeded,
+};
+
 class ChildWindow {
  public:
-  ChildWindow(Win32Form& form, HWND hwnd);
+  ChildWindow(Win32Form& form, ChildClass windowClass, Making making);
   virtual ~ChildWindow();
   ChildWindow(const ChildWindow&) = delete;
   ChildWindow& operator=(const ChildWindow&) = delete;
 
+  // Once it is among its form's controls: makes its window unless it may wait.
+  void joinedForm();
+  // Null while the control has no window yet.
   HWND hwnd() const { return hwnd_; }
 
   // Notifications the form reflects back to the control.
@@ -33,10 +55,10 @@ class ChildWindow {
   // Docked controls follow the form's client size.
   virtual void formResized() {}
   virtual void dpiChanged() {}
-  // While its form defers placement (FormArgs::placeControlsWhenFirstShown), a control keeps its
-  // place and visibility to itself; the form applies them all, in one batch, just before it
-  // first shows.
-  void deferPlacement(HDWP& batch);
+  // While its form defers placement, a control keeps its place and visibility to itself; the
+  // form's first show makes the windows of the controls that then show, and applies all places
+  // and visibilities in one batch.
+  void firstShow(HDWP& batch);
 
  protected:
   // Messages to the control's own window; the default passes
@@ -49,9 +71,21 @@ class ChildWindow {
   UINT dpi() const;
   long twipsPerPixel() const;
 
+  // The control's window, made now (hidden, at its place and in its order among the form's
+  // controls) if it has none yet.
+  HWND window();
+  // The window was just made: the control hands it what it kept until then.
+  virtual void windowMade() {}
+  // The window's text when it is made.
+  virtual std::wstring textWhenMade() const { return {}; }
+  // Styles the window will be made with; only before it is made.
+  void setStyleWhenMade(DWORD bits, bool on);
+  DWORD styleWhenMade() const { return class_.style; }
+
   void placeAt(Twips bounds);
-  Twips placement() const;
   // In pixels relative to the form's client area.
+  void placeAtPixels(const RECT& rect);
+  Twips placement() const;
   RECT placedRect() const;
   void showWindow(bool visible);
   bool isShown() const;
@@ -61,16 +95,17 @@ class ChildWindow {
 
  private:
   static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  HWND hwnd_;
+  // Makes the window at its place, with the given extra style, and links it to this object.
+  void make(DWORD style);
+  ChildClass class_;
+  const Making making_;
+  HWND hwnd_ = nullptr;
   WNDPROC previous_ = nullptr;
-  // In pixels relative to the form's client area: where the control goes once its form shows.
+  // In pixels relative to the form's client area: where the control goes once its form shows,
+  // or once it has a window.
   std::optional<RECT> pending_;
   std::optional<bool> pendingVisible_;
 };
-
-// Creates a child window of the form, visible or (while the form defers placement) to be shown
-// with the first-show batch; throws when the system refuses.
-HWND createChild(Win32Form& form, const wchar_t* windowClass, DWORD style, DWORD exStyle = 0);
 
 // The Control part of an interface, implemented on a ChildWindow.
 template <class Interface>

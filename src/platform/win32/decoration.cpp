@@ -20,7 +20,7 @@ HICON loadIcon(IconKind kind, int width, int height) {
 }  // namespace
 
 Win32Icon::Win32Icon(Win32Form& form, IconKind kind)
-    : NativeControl(form, createChild(form, L"STATIC", SS_ICON | SS_REALSIZECONTROL)), kind_(kind) {}
+    : NativeControl(form, {L"STATIC", SS_ICON | SS_REALSIZECONTROL}, Making::Now), kind_(kind) {}
 
 Win32Icon::~Win32Icon() {
   if (icon_) DestroyIcon(icon_);
@@ -42,6 +42,6 @@ void Win32Icon::showIcon() {
   icon_ = icon;
 }
 
-Win32EtchedLine::Win32EtchedLine(Win32Form& form) : NativeControl(form, createChild(form, L"STATIC", SS_ETCHEDHORZ)) {}
+Win32EtchedLine::Win32EtchedLine(Win32Form& form) : NativeControl(form, {L"STATIC", SS_ETCHEDHORZ}, Making::Now) {}
 
 }  // namespace tessarin::platform::win32

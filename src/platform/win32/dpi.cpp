@@ -52,8 +52,16 @@ UINT windowDpi(HWND hwnd) {
 }
 
 // The system DPI a process sees stays what it was at its start, so it is asked for once.
+// GetDpiForSystem (Windows 10 1607 on) answers from what the process already knows; the
+// screen's device context costs the window server a round of requests.
 UINT screenDpiX() {
-  static const UINT dpi = screenCaps(LOGPIXELSX);
+  using GetDpiForSystemFn = UINT(WINAPI*)();
+  static const UINT dpi = [] {
+    const auto fn = reinterpret_cast<GetDpiForSystemFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForSystem")));
+    const UINT system = fn ? fn() : 0;
+    return system ? system : screenCaps(LOGPIXELSX);
+  }();
   return dpi;
 }
 

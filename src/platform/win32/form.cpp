@@ -76,11 +76,13 @@ void Win32Form::showWindow() {
     stateWhenShown_.reset();
   }
   placeControlsOnce();
+  if (!visible()) menu_.fitBar();
   // Showing a shown window without activating it changes nothing but costs a round of
   // requests to the window server (the layout shows the cover on every pass).
   if ((command != SW_SHOWNA || !visible()) && !showAtPendingPlace(command)) ShowWindow(hwnd_, command);
   toolTips_.open(hwnd_);
   renewCaptureExclusion();
+  if (activateOnShow_) toolkit_.mainFormShown(*this);
   toolkit_.rethrowParked();
 }
 
@@ -88,8 +90,17 @@ void Win32Form::placeControlsOnce() {
   if (!placementDeferred_) return;
   placementDeferred_ = false;
   HDWP batch = BeginDeferWindowPos(static_cast<int>(controls_.size()));
-  for (auto& control : controls_) control->deferPlacement(batch);
+  for (auto& control : controls_) control->firstShow(batch);
   if (batch) EndDeferWindowPos(batch);
+}
+
+HWND Win32Form::windowAbove(const ChildWindow& control) const {
+  HWND above = HWND_TOP;
+  for (const auto& each : controls_) {
+    if (each.get() == &control) break;
+    if (each->hwnd()) above = each->hwnd();
+  }
+  return above;
 }
 
 // The place and z-order the form was given while it was set up hidden, together with the show
@@ -269,12 +280,10 @@ void Win32Form::updateCursor() const {
   SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(hit, WM_MOUSEMOVE));
 }
 
-WindowId Win32Form::activeControl() const {
-  HWND focus = GetFocus();
-  return focus && IsChild(hwnd_, focus) ? reinterpret_cast<WindowId>(focus) : 0;
-}
-
+// A hidden form is drawn in full when it shows; redrawing it now would only cost requests to the
+// window server.
 void Win32Form::repaint() {
+  if (!visible()) return;
   RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
@@ -307,6 +316,7 @@ template <class Control>
 Control& Win32Form::own(std::unique_ptr<Control> control) {
   Control& owned = *control;
   controls_.push_back(std::move(control));
+  owned.joinedForm();
   return owned;
 }
 

@@ -52,7 +52,6 @@ class Win32Form final : public Form {
   void setMousePointer(MousePointer pointer) override;
   MousePointer mousePointer() const override { return pointer_; }
   WindowId id() const override { return reinterpret_cast<WindowId>(hwnd_); }
-  WindowId activeControl() const override;
   void repaint() override;
 
   CommandButton& addButton(const FontSpec& font) override;
@@ -82,6 +81,9 @@ class Win32Form final : public Form {
   // Where the client area is on the screen, or will be once the form first shows.
   POINT clientOriginPixels() const;
   HBRUSH backgroundBrush() const { return background_; }
+  // The window of the nearest control before this one (in the order they were added) that has
+  // one, or HWND_TOP: where a control's window goes in the z-order when it is made late.
+  HWND windowAbove(const ChildWindow& control) const;
   FormToolTips& toolTips() { return toolTips_; }
   // A key pressed anywhere in the form: a menu shortcut, or Enter and Escape for the default
   // and cancel buttons. False when nothing took it.
@@ -100,7 +102,8 @@ class Win32Form final : public Form {
   bool handleMouse(UINT msg, WPARAM wParam, LPARAM lParam);
   void activated();
   void showWindow();
-  // Moves every control to its place, in one batch, before the window first shows.
+  // Makes the windows of the controls that show and moves every control to its place, in one
+  // batch, before the window first shows.
   void placeControlsOnce();
   // Loaded but not yet shown, a form that defers placement keeps its own place and z-order
   // for the first show too; before it is loaded, it takes them at once (its designed size).

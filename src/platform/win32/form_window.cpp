@@ -66,13 +66,22 @@ Win32Form::Win32Form(Win32Toolkit& toolkit, const FormArgs& args)
   const WindowStyles styles = stylesFor(args.style);
   // An owned window gets no task-bar button; a borderless one is a tool window anyway.
   HWND owner = !args.showInTaskbar && args.style != FormStyle::Borderless ? toolkit.hiddenOwner() : nullptr;
+  // Made with the bar its menus go to: attached later, it would cost the window server a new
+  // frame and the docked controls a move. A form shows it only while it has a visible menu.
+  HMENU menu = args.style == FormStyle::Sizable ? menu_.bar() : nullptr;
+  // In the screen's pixels: the window does not exist yet to say its own DPI.
+  const long screenTwipsPerPixel = win32::twipsPerPixel(screenDpiX());
+  const RECT rect = args.bounds ? toPixels(*args.bounds, screenTwipsPerPixel) : RECT{0, 0, 320, 240};
   // Sets hwnd_ at WM_NCCREATE, so the messages of creation already reach this object.
   if (!CreateWindowExW(styles.exStyle, kClassName, wideCopy(args.caption).c_str(), styles.style | WS_CLIPCHILDREN,
-                       0, 0, 320, 240, owner, nullptr, GetModuleHandleW(nullptr), this)) {
+                       rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, owner, menu,
+                       GetModuleHandleW(nullptr), this)) {
     DeleteObject(background_);
     throwLastError("CreateWindowExW (form)");
   }
   dpi_ = windowDpi(hwnd_);
+  // Made on a monitor of another scale: the bounds are in this window's twips.
+  if (args.bounds && win32::twipsPerPixel(dpi_) != screenTwipsPerPixel) setBounds(*args.bounds);
 }
 
 LRESULT CALLBACK Win32Form::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -8,20 +8,25 @@ namespace tessarin::platform::win32 {
 
 // SS_NOTIFY: the label reports clicks (STN_CLICKED) to the form.
 Win32Label::Win32Label(Win32Form& form, std::u16string_view caption, const FontSpec& font)
-    : NativeControl(form, createChild(form, L"STATIC", SS_LEFT | SS_NOTIFY)),
+    : NativeControl(form, {L"STATIC", SS_LEFT | SS_NOTIFY}, Making::WhenNeeded),
       font_(font),
-      foreColor_(GetSysColor(COLOR_WINDOWTEXT)) {
-  font_.applyTo(hwnd(), dpi());
-  setCaption(caption);
-}
+      foreColor_(GetSysColor(COLOR_WINDOWTEXT)),
+      caption_(caption) {}
 
 Win32Label::~Win32Label() {
   if (background_) DeleteObject(background_);
 }
 
-void Win32Label::setCaption(std::u16string_view caption) { setWindowText(hwnd(), caption); }
+void Win32Label::windowMade() { font_.applyTo(hwnd(), dpi()); }
 
-std::u16string Win32Label::caption() const { return windowText(hwnd()); }
+void Win32Label::setCaption(std::u16string_view caption) {
+  caption_ = caption;
+  if (hwnd()) setWindowText(hwnd(), caption);
+}
+
+void Win32Label::dpiChanged() {
+  if (hwnd()) font_.applyTo(hwnd(), dpi());
+}
 
 void Win32Label::setBackColor(Color color) {
   HBRUSH brush = CreateSolidBrush(color);
@@ -29,12 +34,12 @@ void Win32Label::setBackColor(Color color) {
   if (background_) DeleteObject(background_);
   background_ = brush;
   backColor_ = color;
-  InvalidateRect(hwnd(), nullptr, TRUE);
+  if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 void Win32Label::setForeColor(Color color) {
   foreColor_ = color;
-  InvalidateRect(hwnd(), nullptr, TRUE);
+  if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 HBRUSH Win32Label::colors(HDC dc) {

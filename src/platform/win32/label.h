@@ -5,6 +5,7 @@
 
 #include "platform/win32/child_window.h"
 #include "platform/win32/control_font.h"
+#include "platform/win32/text.h"
 
 namespace tessarin::platform::win32 {
 
@@ -14,22 +15,25 @@ class Win32Label final : public NativeControl<Label> {
   ~Win32Label() override;
 
   void setCaption(std::u16string_view caption) override;
-  std::u16string caption() const override;
+  std::u16string caption() const override { return caption_; }
   void setBackColor(Color color) override;
   void setForeColor(Color color) override;
 
   void command(WORD code, WORD id) override;
   HBRUSH colors(HDC dc) override;
-  void dpiChanged() override { font_.applyTo(hwnd(), dpi()); }
+  void dpiChanged() override;
 
  protected:
   LRESULT message(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void windowMade() override;
+  std::wstring textWhenMade() const override { return wideCopy(caption_); }
 
  private:
   ControlFont font_;
   Color foreColor_;
   std::optional<Color> backColor_;
   HBRUSH background_ = nullptr;
+  std::u16string caption_;
 };
 
 }  // namespace tessarin::platform::win32

@@ -166,10 +166,10 @@ void MenuTree::removeNative(Win32MenuItem& item) {
 
 // Only the bar needs redrawing; popups are drawn afresh each time they open.
 void MenuTree::changed(const Win32MenuItem& item) {
-  if (!item.parent_) showBar();
+  if (!item.parent_) fitBar();
 }
 
-void MenuTree::showBar() {
+void MenuTree::fitBar() {
   if (!window_) return;
   const bool anyVisible = std::any_of(topLevel_.begin(), topLevel_.end(), [](const Win32MenuItem* item) { return item->visible_; });
   HMENU wanted = anyVisible ? bar_ : nullptr;

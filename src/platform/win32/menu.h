@@ -59,6 +59,10 @@ class MenuTree {
   bool runShortcut(int virtualKey, bool ctrl);
   // The window is being destroyed: the menus stay with this tree.
   void detach();
+  // The menu bar, for a window made with it.
+  HMENU bar() const { return bar_; }
+  // Gives the window the bar while a menu of it is visible, and none otherwise.
+  void fitBar();
 
  private:
   friend class Win32MenuItem;
@@ -68,7 +72,6 @@ class MenuTree {
   void insertNative(Win32MenuItem& item);
   void removeNative(Win32MenuItem& item);
   void changed(const Win32MenuItem& item);
-  void showBar();
 
   const HWND& window_;
   HMENU bar_;

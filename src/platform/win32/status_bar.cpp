@@ -1,6 +1,7 @@
 #include "platform/win32/status_bar.h"
 
 #include "platform/win32/dpi.h"
+#include "platform/win32/form.h"
 
 namespace tessarin::platform::win32 {
 namespace {
@@ -13,7 +14,7 @@ constexpr long kDefaultHeight = 22;
 // The bar would size itself to its font on every parent resize; it is placed here instead,
 // so that the height the program sets stays.
 Win32StatusBar::Win32StatusBar(Win32Form& form)
-    : NativeControl(form, createChild(form, STATUSCLASSNAMEW, CCS_NORESIZE | CCS_NOPARENTALIGN)),
+    : NativeControl(form, {STATUSCLASSNAMEW, CCS_NORESIZE | CCS_NOPARENTALIGN}, Making::WhenNeeded),
       heightPixels_(MulDiv(kDefaultHeight, static_cast<int>(dpi()), USER_DEFAULT_SCREEN_DPI)) {
   formResized();
 }
@@ -25,8 +26,8 @@ void Win32StatusBar::setBounds(Twips bounds) {
 
 void Win32StatusBar::formResized() {
   RECT client{};
-  GetClientRect(GetParent(hwnd()), &client);
-  MoveWindow(hwnd(), 0, client.bottom - heightPixels_, client.right, heightPixels_, TRUE);
+  GetClientRect(form_.hwnd(), &client);
+  placeAtPixels({0, client.bottom - heightPixels_, client.right, client.bottom});
 }
 
 }  // namespace tessarin::platform::win32

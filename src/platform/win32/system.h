@@ -33,7 +33,8 @@ class Win32System final : public System {
   WindowId windowFromPoint(PixelPoint point) const override;
   void bringToFront(WindowId window) override;
   void clickLeft() override;
-  TypeResult typeChars(WindowId window, std::u16string_view units) override;
+  TypeResult typeChars(WindowId window, std::span<const std::u16string_view> batches,
+                       const std::function<bool()>& keepGoing) override;
   WindowOwner windowOwner(WindowId window) const override;
   bool waitForClickTaken(WindowId window, long timeoutMs) override;
   std::uint32_t programOf(WindowId window) const override;

@@ -55,7 +55,11 @@ PixelPoint Win32System::cursorPos() const {
   return {point.x, point.y};
 }
 
+// A pointer put where it already is goes nowhere; moving it costs a trip through every
+// low-level mouse hook of the desktop.
 void Win32System::setCursorPos(PixelPoint point) {
+  POINT now{};
+  if (GetCursorPos(&now) && now.x == point.x && now.y == point.y) return;
   SetCursorPos(static_cast<int>(point.x), static_cast<int>(point.y));
 }
 

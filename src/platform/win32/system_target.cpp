@@ -15,14 +15,21 @@ std::wstring desktopName(HDESK desktop) {
 }
 
 // Between looks at the target's thread while it handles the click.
-constexpr DWORD kLookIntervalMs = 2;
-// How long the click must look over before the characters go.
+constexpr DWORD kLookIntervalMs = 1;
+// When the target cannot be made to paint: how long the click must look over before the
+// characters go.
 constexpr ULONGLONG kClickSettleMs = 25;
 
-// A program that cannot be waited on (no right to, or no message queue of its own, as a console
-// program's) is judged by its focus alone.
-bool idleOrUnknown(HANDLE program, DWORD timeoutMs) {
-  return !program || WaitForInputIdle(program, timeoutMs) != WAIT_TIMEOUT;
+// Makes the window's pixel under the pointer stale; false when the pointer is not over its
+// client area or the window cannot be made so.
+bool staleUnderPointer(HWND window) {
+  POINT pointer{};
+  RECT client{};
+  if (!GetCursorPos(&pointer) || !ScreenToClient(window, &pointer) || !GetClientRect(window, &client) ||
+      !PtInRect(&client, pointer))
+    return false;
+  const RECT pixel{pointer.x, pointer.y, pointer.x + 1, pointer.y + 1};
+  return InvalidateRect(window, &pixel, FALSE) != FALSE;
 }
 
 }  // namespace
@@ -43,43 +50,37 @@ Win32System::WindowOwner Win32System::windowOwner(WindowId window) const {
   return WindowOwner::OtherProgram;
 }
 
+// A window is painted only once its thread has no input left to handle. So the pixel under the
+// pointer, which is the window's and no other's, is made stale after the click was queued: once
+// it is fresh again, the thread has handled both the press and the release. A rich edit box
+// drops the characters it is sent in between, and a thread that already had the focus and sat
+// idle looks just as it will after the click.
 bool Win32System::waitForClickTaken(WindowId window, long timeoutMs) {
   const HWND target = handle(window);
   const HWND root = GetAncestor(target, GA_ROOT);
-  DWORD process = 0;
-  const DWORD thread = GetWindowThreadProcessId(target, &process);
-  // WaitForInputIdle needs the full query right; with less it fails at once, and the wait ran
-  // to its end on every injection.
-  const HANDLE program = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, process);
+  const DWORD thread = GetWindowThreadProcessId(target, nullptr);
+  const bool probing = staleUnderPointer(target);
   const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
-  // When the click was last seen not yet over; it counts as taken once it has looked over for
-  // a while, since a thread that already had the focus and sat idle looks so before the click
-  // even reaches it (and Wine's idle event, once set, stays set).
+  // When the click was last seen not yet over, for a target that cannot be made to paint.
   ULONGLONG pendingAt = GetTickCount64();
-  bool taken = false;
   for (;;) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     const bool known = GetGUIThreadInfo(thread, &info);
     const bool focused = known && info.hwndFocus &&
                          (info.hwndFocus == target || GetAncestor(info.hwndFocus, GA_ROOT) == root);
+    // A window keeps the mouse from the press to the release.
     const bool holdsMouse = known && info.hwndCapture;
+    const bool painted = probing && !GetUpdateRect(target, nullptr, FALSE);
     const ULONGLONG now = GetTickCount64();
-    const DWORD left = now < deadline ? static_cast<DWORD>(deadline - now) : 0;
-    // Idle: waiting for input with none pending, so the click has been handled; unless its
-    // release is still to come, as a window keeps the mouse from the press to the release and
-    // a rich edit box drops the characters it is sent meanwhile.
-    if (!focused || holdsMouse || !idleOrUnknown(program, left)) {
-      pendingAt = GetTickCount64();
-    } else if (GetTickCount64() - pendingAt >= kClickSettleMs) {
-      taken = true;
-      break;
+    if (!focused || holdsMouse) {
+      pendingAt = now;
+    } else if (painted || (!probing && now - pendingAt >= kClickSettleMs)) {
+      return true;
     }
-    if (GetTickCount64() >= deadline || !IsWindow(target)) break;
+    if (now >= deadline || !IsWindow(target)) return false;
     Sleep(kLookIntervalMs);
   }
-  if (program) CloseHandle(program);
-  return taken;
 }
 
 std::uint32_t Win32System::programOf(WindowId window) const {

@@ -32,23 +32,30 @@ int keyShiftState() {
 }  // namespace
 
 Win32TextBox::Win32TextBox(Win32Form& form, const TextBoxArgs& args)
-    : NativeControl(form, createChild(form, L"EDIT", editStyle(args), WS_EX_CLIENTEDGE)),
+    : NativeControl(form, {L"EDIT", editStyle(args), WS_EX_CLIENTEDGE}, Making::WhenNeeded),
       font_(args.font),
       backColor_(args.backColor),
-      background_(CreateSolidBrush(args.backColor)) {
-  font_.applyTo(hwnd(), dpi());
-}
+      background_(CreateSolidBrush(args.backColor)) {}
 
 Win32TextBox::~Win32TextBox() { DeleteObject(background_); }
 
+void Win32TextBox::windowMade() {
+  font_.applyTo(hwnd(), dpi());
+  if (passwordChar_) SendMessageW(hwnd(), EM_SETPASSWORDCHAR, passwordChar_, 0);
+}
+
+// Without a window the box is a fresh one: no text and the caret at its start. Only a change
+// from that makes the window.
 void Win32TextBox::setText(std::u16string_view text) {
+  if (!hwnd() && text.empty()) return;
   // The terminated copy is wiped like the text itself.
   const SecureString terminated = concat({text, std::u16string_view(u"\0", 1)});
-  SetWindowTextW(hwnd(), wide(terminated.view().data()));
+  SetWindowTextW(window(), wide(terminated.view().data()));
 }
 
 SecureString Win32TextBox::text() const {
   SecureString text;
+  if (!hwnd()) return text;
   const int capacity = GetWindowTextLengthW(hwnd()) + 1;
   text.resizeForWrite(static_cast<std::size_t>(capacity));
   const int copied = GetWindowTextW(hwnd(), wide(text.data()), capacity);
@@ -57,12 +64,14 @@ SecureString Win32TextBox::text() const {
 }
 
 int Win32TextBox::selStart() const {
+  if (!hwnd()) return 0;
   DWORD start = 0;
   SendMessageW(hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
   return static_cast<int>(start);
 }
 
 int Win32TextBox::selLength() const {
+  if (!hwnd()) return 0;
   DWORD start = 0;
   DWORD end = 0;
   SendMessageW(hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
@@ -70,11 +79,13 @@ int Win32TextBox::selLength() const {
 }
 
 void Win32TextBox::setSelStart(int start) {
+  if (!hwnd()) return;
   const int caret = clampToText(start);
   select(caret, caret);
 }
 
 void Win32TextBox::setSelLength(int length) {
+  if (!hwnd()) return;
   const int start = selStart();
   select(start, clampToText(start + std::max(length, 0)));
 }
@@ -87,21 +98,25 @@ void Win32TextBox::select(int start, int end) {
 }
 
 void Win32TextBox::setPasswordChar(char16_t ch) {
+  if (ch == passwordChar_) return;
+  passwordChar_ = ch;
+  if (!hwnd()) return;
   SendMessageW(hwnd(), EM_SETPASSWORDCHAR, ch, 0);
-  InvalidateRect(hwnd(), nullptr, TRUE);
+  // A hidden box is drawn in full when it shows.
+  if (IsWindowVisible(hwnd())) InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-char16_t Win32TextBox::passwordChar() const {
-  return static_cast<char16_t>(SendMessageW(hwnd(), EM_GETPASSWORDCHAR, 0, 0));
-}
-
-void Win32TextBox::setFocus() { SetFocus(hwnd()); }
+void Win32TextBox::setFocus() { SetFocus(window()); }
 
 bool Win32TextBox::hasFocus() const { return hwnd() && GetFocus() == hwnd(); }
 
 HBRUSH Win32TextBox::colors(HDC dc) {
   SetBkColor(dc, backColor_);
   return background_;
+}
+
+void Win32TextBox::dpiChanged() {
+  if (hwnd()) font_.applyTo(hwnd(), dpi());
 }
 
 LRESULT Win32TextBox::message(UINT msg, WPARAM wParam, LPARAM lParam) {

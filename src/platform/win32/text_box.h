@@ -24,7 +24,7 @@ class Win32TextBox final : public NativeControl<TextBox> {
   void setSelStart(int start) override;
   void setSelLength(int length) override;
   void setPasswordChar(char16_t ch) override;
-  char16_t passwordChar() const override;
+  char16_t passwordChar() const override { return passwordChar_; }
   void setFocus() override;
   bool hasFocus() const override;
   bool isOnCharacters(int start, int length, float x, float y) const override;
@@ -32,10 +32,11 @@ class Win32TextBox final : public NativeControl<TextBox> {
   void setAutomaticDrag(bool on) override { automaticDrag_ = on; }
 
   HBRUSH colors(HDC dc) override;
-  void dpiChanged() override { font_.applyTo(hwnd(), dpi()); }
+  void dpiChanged() override;
 
  protected:
   LRESULT message(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void windowMade() override;
 
  private:
   enum class Gesture { PassOn, Swallow, StartDrag };
@@ -57,6 +58,8 @@ class Win32TextBox final : public NativeControl<TextBox> {
   Color backColor_;
   HBRUSH background_;
   bool automaticDrag_ = false;
+  // What the box shows instead of each character; 0 shows the text.
+  char16_t passwordChar_ = 0;
   std::optional<POINT> pressedOnSelection_;
 };
 

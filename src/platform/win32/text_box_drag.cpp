@@ -76,6 +76,7 @@ Win32TextBox::Gesture Win32TextBox::dragGesture(UINT msg, WPARAM wParam, LPARAM 
 }
 
 bool Win32TextBox::isOnCharacters(int start, int length, float x, float y) const {
+  if (!hwnd()) return false;  // a box without a window has no text
   const long tpp = twipsPerPixel();
   const POINT point{static_cast<LONG>(std::floor(x / tpp)), static_cast<LONG>(std::floor(y / tpp))};
   return onCharacters(start, start + std::max(length, 0), point);

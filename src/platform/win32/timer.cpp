@@ -24,8 +24,11 @@ void Win32Timer::apply() {
   if (enabled_ && interval_ > 0 && form_.loaded()) {
     // Setting it again restarts the count, as changing a toolkit timer's interval does.
     if (!SetTimer(window, timerId_, static_cast<UINT>(interval_), nullptr)) throwLastError("SetTimer");
-  } else {
+    running_ = true;
+  } else if (running_) {
+    // Stopping a timer that never ran would still cost a request to the window server.
     KillTimer(window, timerId_);
+    running_ = false;
   }
 }
 

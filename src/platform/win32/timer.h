@@ -28,6 +28,7 @@ class Win32Timer final : public Timer {
   UINT_PTR timerId_;
   long interval_ = 0;
   bool enabled_ = true;
+  bool running_ = false;
 };
 
 }  // namespace tessarin::platform::win32

@@ -12,8 +12,10 @@
 namespace tessarin::platform::win32 {
 
 Win32Toolbar::Win32Toolbar(Win32Form& form)
-    : NativeControl(form, createChild(form, TOOLBARCLASSNAMEW, TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP)),
-      images_(createImages(dpi())) {
+    : NativeControl(form, {TOOLBARCLASSNAMEW, TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP}, Making::Now),
+      images_(createImages(dpi())) {}
+
+void Win32Toolbar::windowMade() {
   SendMessageW(hwnd(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   SendMessageW(hwnd(), TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
   SendMessageW(hwnd(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
@@ -95,20 +97,39 @@ void Win32Toolbar::addButtonMenuEntry(std::u16string_view buttonKey, std::u16str
   auto& menu = entries_[static_cast<std::size_t>(commandId - 1)].menu;
   menu.emplace_back(text);
   if (menu.size() > 1) return;
+  sizeStale_ = true;
+  if (TBBUTTON* unsent = unsentButton(commandId)) {
+    unsent->fsStyle |= BTNS_DROPDOWN;
+    return;
+  }
   TBBUTTONINFOW info{};
   info.cbSize = sizeof info;
   info.dwMask = TBIF_STYLE;
   info.fsStyle = BTNS_BUTTON | BTNS_DROPDOWN;
   SendMessageW(hwnd(), TB_SETBUTTONINFOW, static_cast<WPARAM>(commandId), reinterpret_cast<LPARAM>(&info));
-  sizeStale_ = true;
 }
 
+// A button not yet handed to the bar takes its state with it; pressing one that is there costs
+// a repaint of the bar.
 void Win32Toolbar::setButtonPressed(std::u16string_view key, bool pressed) {
-  SendMessageW(hwnd(), TB_PRESSBUTTON, static_cast<WPARAM>(commandIdOf(key)), MAKELPARAM(pressed ? TRUE : FALSE, 0));
+  const int commandId = commandIdOf(key);
+  if (TBBUTTON* unsent = unsentButton(commandId)) {
+    unsent->fsState = static_cast<BYTE>(pressed ? unsent->fsState | TBSTATE_PRESSED : unsent->fsState & ~TBSTATE_PRESSED);
+    return;
+  }
+  SendMessageW(hwnd(), TB_PRESSBUTTON, static_cast<WPARAM>(commandId), MAKELPARAM(pressed ? TRUE : FALSE, 0));
 }
 
 bool Win32Toolbar::buttonPressed(std::u16string_view key) const {
-  return SendMessageW(hwnd(), TB_ISBUTTONPRESSED, static_cast<WPARAM>(commandIdOf(key)), 0) != 0;
+  const int commandId = commandIdOf(key);
+  if (const TBBUTTON* unsent = unsentButton(commandId)) return (unsent->fsState & TBSTATE_PRESSED) != 0;
+  return SendMessageW(hwnd(), TB_ISBUTTONPRESSED, static_cast<WPARAM>(commandId), 0) != 0;
+}
+
+const TBBUTTON* Win32Toolbar::unsentButton(int commandId) const {
+  for (const TBBUTTON& button : unsent_)
+    if (button.idCommand == commandId) return &button;
+  return nullptr;
 }
 
 void Win32Toolbar::refresh() {

@@ -3,6 +3,7 @@
 // height (setBounds leaves it there). A button with menu entries gets a drop-down arrow whose
 // menu reports the chosen entry's text.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/child_window.h"
@@ -32,6 +33,7 @@ class Win32Toolbar final : public NativeControl<Toolbar> {
 
  protected:
   LRESULT message(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void windowMade() override;
 
  private:
   struct Entry {
@@ -46,6 +48,11 @@ class Win32Toolbar final : public NativeControl<Toolbar> {
   // Command ids are 1 + the entry's index.
   const Entry* entryAt(int commandId) const;
   int commandIdOf(std::u16string_view key) const;
+  // The button with that command among those not yet handed to the bar, or null.
+  const TBBUTTON* unsentButton(int commandId) const;
+  TBBUTTON* unsentButton(int commandId) {
+    return const_cast<TBBUTTON*>(std::as_const(*this).unsentButton(commandId));
+  }
   void showMenu(int commandId);
   void sendButtons();
   void fitIfStale() const;

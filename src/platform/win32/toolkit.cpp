@@ -140,8 +140,9 @@ bool Win32Toolkit::runKey(const MSG& msg) {
   return false;
 }
 
-void Win32Toolkit::formLoaded(Win32Form& form) {
-  loaded_.push_back(&form);
+void Win32Toolkit::formLoaded(Win32Form& form) { loaded_.push_back(&form); }
+
+void Win32Toolkit::mainFormShown(Win32Form& form) {
   if (!sessionWatchAskedOf_) askToWatchSession(form.hwnd());
 }
 

@@ -39,6 +39,8 @@ class Win32Toolkit final : public Toolkit {
   // For the forms of this toolkit.
   void formLoaded(Win32Form& form);
   void formUnloaded(Win32Form& form);
+  // A form that takes the activation has shown.
+  void mainFormShown(Win32Form& form);
   // Pumps messages until done() holds; a WM_QUIT ends it early and is posted again.
   void pumpUntil(const std::function<bool()>& done);
   // Exceptions must not unwind through the system's frames, so a window procedure parks the one
@@ -64,8 +66,9 @@ class Win32Toolkit final : public Toolkit {
   // A form's window is going; a move posted to it goes to another form, and so does the watch
   // for workstation locks.
   void formWindowDestroyed(HWND form);
-  // The first loaded form asks for workstation locks, through a message posted to it, so that
-  // start-up does not wait for the library.
+  // The first form shown that takes the activation (the program's main window) asks for
+  // workstation locks, through a message posted to it, so that the library loads once that
+  // window is on the screen rather than while start-up lays it out.
   static constexpr UINT kWatchSession = WM_APP + 2;
   void watchSession(HWND form);
   // The workstation was locked, or the session ends.

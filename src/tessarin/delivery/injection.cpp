@@ -1,5 +1,7 @@
 #include "delivery/injection.h"
 
+#include <vector>
+
 #include "platform/common/utf16.h"
 
 namespace tessarin {
@@ -9,8 +11,9 @@ namespace {
 // that is busy for a moment gets it; one that never takes the focus still gets the characters
 // at its own window.
 constexpr long kClickTimeoutMs = 1000;
-// Small enough that typing stops soon after another program comes to the front, large enough
-// that a password goes over in a few batches.
+// Small enough that typing stops soon after another program comes to the front (the batch
+// already on its way when the foreground is looked at still goes, to the chosen window), large
+// enough that a password goes over in a few batches.
 constexpr std::size_t kUnitsPerBatch = 16;
 
 DeliveryFailure Refusal(platform::System::WindowOwner owner) {
@@ -40,25 +43,18 @@ DeliveryResult InjectIntoWindowUnderMouse(platform::Platform& platform, std::u16
   // Characters that overtook the click would land where the focus was before it.
   system.waitForClickTaken(target, kClickTimeoutMs);
   const auto inFront = system.programOf(system.foregroundWindow());
-  DeliveryResult result;
   // UTF-16 code units, so characters outside the ANSI code page arrive intact; in batches, each
-  // handed over at once, with a look at the foreground between them.
+  // handed over at once, with a look at the foreground before each after the first.
+  std::vector<std::u16string_view> batches;
+  for (auto rest = text; !rest.empty(); rest.remove_prefix(batches.back().size()))
+    batches.push_back(common::CutKeepingPairs(rest, kUnitsPerBatch));
   using Sent = platform::System::SendResult;
-  for (auto rest = text; !rest.empty();) {
-    if (result.typed > 0 && system.programOf(system.foregroundWindow()) != inFront) {
-      result.failure = DeliveryFailure::Interrupted;
-      break;
-    }
-    const auto batch = common::CutKeepingPairs(rest, kUnitsPerBatch);
-    const auto typed = system.typeChars(target, batch);
-    result.typed += typed.taken;
-    if (typed.result != Sent::Taken) {
-      result.failure = typed.result == Sent::Refused && result.typed == 0 ? DeliveryFailure::Refused
-                                                                           : DeliveryFailure::Interrupted;
-      break;
-    }
-    rest.remove_prefix(batch.size());
-  }
+  const auto typed = system.typeChars(target, batches,
+                                      [&] { return system.programOf(system.foregroundWindow()) == inFront; });
+  DeliveryResult result{DeliveryFailure::None, typed.taken};
+  if (typed.result != Sent::Taken)
+    result.failure = typed.result == Sent::Refused && typed.taken == 0 ? DeliveryFailure::Refused
+                                                                       : DeliveryFailure::Interrupted;
   return result;
 }
 

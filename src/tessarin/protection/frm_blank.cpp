@@ -13,14 +13,15 @@ constexpr int kDoubleClickRepaints = 1000;
 
 FrmBlank::FrmBlank(platform::Platform& platform)
     : platform_(platform),
-      form_(platform.toolkit.createForm({platform::FormStyle::Borderless, kCaption, kCoverColor, false, true})) {
+      form_(platform.toolkit.createForm(
+          {platform::FormStyle::Borderless, kCaption, kCoverColor, false, true, platform::Twips{0, 0, 4680, 3090}})) {
   Timer1 = &form_->addTimer();
   Timer1->setInterval(0);
   txtSetup = &form_->addTextBox({platform::FontSpec{}, false, false, kCoverColor});
-  form_->setBounds({0, 0, 4680, 3090});
 
   form_->onLoad = [this] {
     txtSetup->setBounds({-10000, -10000, txtSetup->bounds().width, txtSetup->bounds().height});
+    txtSetup->setVisible(false);
     const auto relayout = [] {
       if (auto* kb = keyboard()) kb->Resize(true);
     };
@@ -131,8 +132,7 @@ void FrmBlank::foregroundChanged() {
   if (foreground == form_->id() || foreground == kb->hwnd()) {
     if (WasInBackground) {
       auto& f = kb->Form();
-      const auto active = f.form().activeControl();
-      if (active != f.txtPassword->id() && active != f.txtText->id())
+      if (!f.txtPassword->hasFocus() && !f.txtText->hasFocus())
         (f.txtPassword->visible() ? f.txtPassword : f.txtText)->setFocus();
       kb->CoverTransparency(1);
     }

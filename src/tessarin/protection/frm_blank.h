@@ -22,6 +22,8 @@ class FrmBlank {
   platform::Form& form() { return *form_; }
 
   platform::Timer* Timer1;  // the hover timer
+  // The layout probe's box: out of sight, off the window and hidden (so it needs no window of
+  // its own, which would cost start-up a round of requests to the window server).
   platform::TextBox* txtSetup;
 
   platform::CommandButton* PressedButton = nullptr;
