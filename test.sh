@@ -28,6 +28,15 @@ record() { # record PASS|FAIL|SKIP NAME [WHY]
     *) FAILED=$((FAILED + 1)) ;;
   esac
 }
+# record_status STATUS NAME: records a suite's outcome from its exit status.
+record_status() {
+  case $1 in
+    0) record PASS "$2" ;;
+    "$TSN_SKIP_STATUS") record SKIP "$2" "this machine cannot run it: see its log" ;;
+    "") record FAIL "$2" "not run" ;;
+    *) record FAIL "$2" "exit status $1" ;;
+  esac
+}
 # run_suite NAME COMMAND...: runs a suite and records its outcome. The suite runs in the
 # background so that an interrupt is acted on at once rather than when the suite ends.
 SUITE_PID=
@@ -39,11 +48,7 @@ run_suite() {
   SUITE_PID=$!
   wait "$SUITE_PID" || status=$?
   SUITE_PID=
-  case $status in
-    0) record PASS "$name" ;;
-    "$TSN_SKIP_STATUS") record SKIP "$name" "this machine cannot run it: see its log" ;;
-    *) record FAIL "$name" "exit status $status" ;;
-  esac
+  record_status "$status" "$name"
 }
 # The suites that need neither the display nor Wine run in a lane beside the Wine ones, one
 # after another: the Wine suites mostly wait, which leaves a core free. The lane's output is
@@ -165,18 +170,18 @@ stream_item() {
     *) exec timeout -k 10 "$TSN_JOURNEY_LIMIT" bash "tests/e2e/journey_$1.sh" >"$2" 2>&1 ;;
   esac
 }
+# stream_report ITEM STATUS MS LOG STREAM: the item's whole log once it ends.
+stream_report() {
+  printf '\n==== %s [ended at %d:%02d, after %d s in stream %d on %s]\n' "$1" \
+    $((SECONDS / 60)) $((SECONDS % 60)) $((($3 + 500) / 1000)) "$5" "$DISPLAY"
+  cat "$4"
+}
 STREAM_RESULTS=$TSN_BUILD/streams.results
 streams_run "$TSN_STREAMS" "$STREAM_RESULTS" "${items[@]}" || record FAIL "the streams" "one could not start: see above"
 for item in "${items[@]}"; do
   name="journey $item"
   [ "$item" = win32 ] && name="Win32 tests (Wine)"
-  status=$(awk -F'\t' -v item="$item" '$1 == item { print $2 }' "$STREAM_RESULTS")
-  case $status in
-    0) record PASS "$name" ;;
-    "$TSN_SKIP_STATUS") record SKIP "$name" "this machine cannot run it: see its log" ;;
-    "") record FAIL "$name" "not run" ;;
-    *) record FAIL "$name" "exit status $status" ;;
-  esac
+  record_status "$(awk -F'\t' -v item="$item" '$1 == item { print $2 }' "$STREAM_RESULTS")" "$name"
 done
 
 stage "the lane: sanitizers and fuzzing"

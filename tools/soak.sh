@@ -2,31 +2,36 @@
 # Runs end-to-end journeys, and the Win32 test binary, again and again on what is already
 # built, to find the steps that fail only now and then. Not part of test.sh.
 #
-#   tools/soak.sh [--load] [N] [NAME...]
+#   tools/soak.sh [--load] [--streams K] [N] [NAME...]
 #
 # N runs of each NAME (default 10); a NAME is a journey ("drag" or "journey_drag") or "win32"
 # for the Win32 test binary; without names, every journey and win32. --load keeps one core
 # busy with stress-ng for the whole soak, as a shared machine would. The runs go round by
-# round (each name once, then again), on one display and Wine server, as test.sh runs them.
-# Every run's output is kept in artifacts/soak/<time>/<name>/run-<n>.log; a failed run also
-# keeps the journey's artefacts and work folder (screenshots, logs, settings) beside it in
-# run-<n>-failed/. Ends with a table of each name's runs, failures, the steps that failed and
-# the slowest run, also written to table.md there. Exits non-zero when any run failed.
+# round (each name once, then again) in K streams beside each other (default 2), each with its
+# own display and Wine server, as test.sh runs them; two runs of one journey never overlap,
+# since they share its work folder. Every run's output is kept in
+# artifacts/soak/<time>/<name>/run-<n>.log; a failed run also keeps the journey's artefacts and
+# work folder (screenshots, logs, settings) beside it in run-<n>-failed/. Ends with a table of
+# each name's runs, failures, the steps that failed and the slowest run, also written to
+# table.md there. Exits non-zero when any run failed.
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
+source "$TSN_ROOT/tools/streams.sh"
 cd "$TSN_ROOT" || exit 1
 
 load=0
 runs=10
 names=()
-for arg in "$@"; do
-  case $arg in
+while [ $# -gt 0 ]; do
+  case $1 in
     --load) load=1 ;;
-    [0-9]*) runs=$arg ;;
-    journey_*) names+=("${arg%.sh}") ;;
+    --streams) TSN_STREAMS=${2:?--streams needs a number}; shift ;;
+    [0-9]*) runs=$1 ;;
+    journey_*) names+=("${1%.sh}") ;;
     win32) names+=(win32) ;;
-    *) names+=("journey_$arg") ;;
+    *) names+=("journey_$1") ;;
   esac
+  shift
 done
 if [ ${#names[@]} = 0 ]; then
   for journey in tests/e2e/journey_*.sh; do names+=("$(basename "$journey" .sh)"); done
@@ -38,74 +43,14 @@ done
 WIN32_TESTS=$TSN_BUILD/mingw/tests/win32/tessarin_win32_tests.exe
 [ -f "$TSN_EXE" ] || tsn_die "$TSN_EXE is missing: build the mingw preset first"
 
-declare -A failures slowest steps done_runs
 SOAK=$TSN_ARTIFACTS/soak/$(date +%Y%m%d-%H%M%S)
+RESULTS=$SOAK/results.tsv
 mkdir -p "$SOAK"
 
-LOAD_PID=
-stop_load() {
-  [ -n "$LOAD_PID" ] || return 0
-  kill "$LOAD_PID" 2>/dev/null
-  tsn_wait_for 20 tsn_pid_ended "$LOAD_PID" || kill -9 "$LOAD_PID" 2>/dev/null
-  wait "$LOAD_PID" 2>/dev/null
-  LOAD_PID=
-}
-# The table of the runs done so far, in Markdown so that it can go into the docs as it is.
-print_table() {
-  local name failed
-  [ ${#done_runs[@]} = 0 ] && return 0
-  {
-    echo "soak of $(git rev-parse --short HEAD 2>/dev/null)$([ $load = 1 ] && echo ', one core kept busy')"
-    echo
-    echo "| journey | runs | failures | failed steps | slowest run |"
-    echo "|---|---|---|---|---|"
-    for name in "${names[@]}"; do
-      [ -n "${done_runs[$name]:-}" ] || continue
-      failed=$(printf '%s' "${steps[$name]}" | grep . | sort | uniq -c | sort -rn |
-        awk '{ n = $1; sub(/^ *[0-9]+ /, ""); printf "%s%s (%dx)", sep, $0, n; sep = "; " }')
-      printf '| %s | %d | %d | %s | %d.%d s |\n' "${name#journey_}" "${done_runs[$name]}" "${failures[$name]}" \
-        "${failed:--}" $((slowest[$name] / 1000)) $((slowest[$name] % 1000 / 100))
-    done
-  } | tee "$SOAK/table.md"
-  echo "logs and failed runs' artefacts: $SOAK"
-}
-RUN_PID=
-finish() {
-  if [ -n "$RUN_PID" ]; then
-    kill "$RUN_PID" 2>/dev/null
-    tsn_wait_for 20 tsn_pid_ended "$RUN_PID" || kill -9 "$RUN_PID" 2>/dev/null
-  fi
-  stop_load
-  tsn_teardown
-  print_table
-}
-trap finish EXIT
-trap 'exit 130' INT TERM
-
-tsn_ensure_packages
-tsn_wine_prefix
-tsn_xvfb_start
-export TSN_E2E_SESSION=1
-if [ $load = 1 ]; then
-  stress-ng --cpu 1 --quiet </dev/null >/dev/null 2>&1 &
-  LOAD_PID=$!
-  tsn_log "stress-ng keeps one core busy (pid $LOAD_PID)"
-fi
-
-# run_once NAME LOG: one run, in the background so that an interrupt is acted on at once. Its
-# pid is that of timeout, which passes an interrupt on.
-run_once() {
-  local status=0
-  if [ "$1" = win32 ]; then
-    # From its build folder, as ctest runs it.
-    (cd "$(dirname "$WIN32_TESTS")" && exec timeout -k 10 300 "$TSN_WINE" "$WIN32_TESTS") >"$2" 2>&1 &
-  else
-    timeout -k 10 "$TSN_JOURNEY_LIMIT" bash "tests/e2e/$1.sh" >"$2" 2>&1 &
-  fi
-  RUN_PID=$!
-  wait "$RUN_PID" || status=$?
-  RUN_PID=
-  return $status
+# run_log ITEM: where the output of that run ("NAME@RUN") goes.
+run_log() {
+  local name=${1%@*}
+  echo "$SOAK/${name#journey_}/run-${1##*@}.log"
 }
 
 # failed_steps LOG STATUS: what a failed run names as failing: the journey's failed checks or
@@ -122,6 +67,62 @@ failed_steps() {
   fi
 }
 
+# The table of the runs done so far, from the streams' results, in Markdown so that it can go
+# into the docs as it is.
+print_table() {
+  [ -s "$RESULTS" ] || return 0
+  local item status ms name failed
+  declare -A runs_done failures slowest steps
+  while IFS=$'\t' read -r item status ms; do
+    name=${item%@*}
+    runs_done[$name]=$((${runs_done[$name]:-0} + 1))
+    [ "$ms" -gt "${slowest[$name]:-0}" ] && slowest[$name]=$ms
+    if [ "$status" != 0 ] && [ "$status" != "$TSN_SKIP_STATUS" ]; then
+      failures[$name]=$((${failures[$name]:-0} + 1))
+      steps[$name]+=$(failed_steps "$(run_log "$item")" "$status")$'\n'
+    fi
+  done <"$RESULTS"
+  {
+    echo "soak of $(git rev-parse --short HEAD 2>/dev/null) in $TSN_STREAMS streams$([ $load = 1 ] && echo ', one core kept busy')"
+    echo
+    echo "| journey | runs | failures | failed steps | slowest run |"
+    echo "|---|---|---|---|---|"
+    for name in "${names[@]}"; do
+      [ -n "${runs_done[$name]:-}" ] || continue
+      failed=$(printf '%s' "${steps[$name]:-}" | grep . | sort | uniq -c | sort -rn |
+        awk '{ n = $1; sub(/^ *[0-9]+ /, ""); printf "%s%s (%dx)", sep, $0, n; sep = "; " }')
+      printf '| %s | %d | %d | %s | %d.%d s |\n' "${name#journey_}" "${runs_done[$name]}" "${failures[$name]:-0}" \
+        "${failed:--}" $((slowest[$name] / 1000)) $((slowest[$name] % 1000 / 100))
+    done
+  } | tee "$SOAK/table.md"
+  echo "logs and failed runs' artefacts: $SOAK"
+}
+
+LOAD_PID=
+stop_load() {
+  [ -n "$LOAD_PID" ] || return 0
+  kill "$LOAD_PID" 2>/dev/null
+  tsn_wait_for 20 tsn_pid_ended "$LOAD_PID" || kill -9 "$LOAD_PID" 2>/dev/null
+  wait "$LOAD_PID" 2>/dev/null
+  LOAD_PID=
+}
+finish() {
+  streams_stop
+  stop_load
+  print_table
+}
+trap finish EXIT
+trap 'exit 130' INT TERM
+
+tsn_ensure_packages
+tsn_wine_prefix # the streams' prefixes are copies of it
+export TSN_E2E_SESSION=1
+if [ $load = 1 ]; then
+  stress-ng --cpu 1 --quiet </dev/null >/dev/null 2>&1 &
+  LOAD_PID=$!
+  tsn_log "stress-ng keeps one core busy (pid $LOAD_PID)"
+fi
+
 # keep_failure NAME RUN: the artefacts and work folder of a failed journey run, before the
 # next run of that journey clears them; the program copies are left out.
 keep_failure() {
@@ -133,41 +134,47 @@ keep_failure() {
   find "$kept" -name '*.exe' -delete
 }
 
-for name in "${names[@]}"; do
-  failures[$name]=0
-  slowest[$name]=0
-  steps[$name]=
-done
+# stream_item NAME@RUN LOG: one run, with its output in the soak's folder rather than LOG. The
+# run goes in the background, so that the stream's interrupt is acted on at once; its pid is
+# that of timeout, which passes the interrupt on.
+stream_item() {
+  local name=${1%@*} run=${1##*@} log status=0 pid
+  log=$(run_log "$1")
+  mkdir -p "$(dirname "$log")"
+  exec 8>"$(dirname "$log")/.running"
+  flock 8 # an earlier run of this journey, in the other stream, ends first
+  if [ "$name" = win32 ]; then
+    # From its build folder, as ctest runs it.
+    (cd "$(dirname "$WIN32_TESTS")" && exec timeout -k 10 300 "$TSN_WINE" "$WIN32_TESTS") >"$log" 2>&1 &
+  else
+    timeout -k 10 "$TSN_JOURNEY_LIMIT" bash "tests/e2e/$name.sh" >"$log" 2>&1 &
+  fi
+  pid=$!
+  trap 'kill "$pid" 2>/dev/null; exit 130' TERM INT
+  wait "$pid" || status=$?
+  if [ $status != 0 ] && [ $status != "$TSN_SKIP_STATUS" ] && [ "$name" != win32 ]; then
+    keep_failure "$name" "$run"
+  fi
+  return $status
+}
 
+# stream_report ITEM STATUS MS LOG STREAM: a line for each run as it ends.
+stream_report() {
+  local what=PASS
+  if [ "$2" = "$TSN_SKIP_STATUS" ]; then
+    what=SKIPPED # a journey this machine cannot run at all (as in test.sh) has not failed
+  elif [ "$2" != 0 ]; then
+    what=FAIL
+  fi
+  tsn_log "run ${1##*@}/$runs ${1%@*}: $what in $((($3 + 500) / 1000)) s in stream $5 (log: $(run_log "$1"))"
+  [ $what = FAIL ] && failed_steps "$(run_log "$1")" "$2" | sed 's/^/    /' >&2
+  return 0
+}
+
+items=()
 for ((run = 1; run <= runs; run++)); do
-  for name in "${names[@]}"; do
-    mkdir -p "$SOAK/${name#journey_}"
-    log=$SOAK/${name#journey_}/run-$run.log
-    start=$(tsn_now_ms)
-    status=0
-    run_once "$name" "$log" || status=$?
-    ms=$(($(tsn_now_ms) - start))
-    done_runs[$name]=$run
-    [ $ms -gt "${slowest[$name]}" ] && slowest[$name]=$ms
-    if [ $status = 0 ]; then
-      tsn_log "run $run/$runs $name: PASS in $((ms / 1000)) s"
-      continue
-    fi
-    # A journey this machine cannot run at all (as in test.sh) has not failed.
-    if [ $status = "$TSN_SKIP_STATUS" ]; then
-      tsn_log "run $run/$runs $name: SKIPPED in $((ms / 1000)) s (see $log)"
-      continue
-    fi
-    failures[$name]=$((failures[$name] + 1))
-    steps[$name]+=$(failed_steps "$log" $status)$'\n'
-    [ "$name" = win32 ] || keep_failure "$name" "$run"
-    tsn_log "run $run/$runs $name: FAIL in $((ms / 1000)) s (kept in $SOAK/${name#journey_})"
-    failed_steps "$log" $status | sed 's/^/    /' >&2
-    # A failed run may leave windows behind that would confuse the next one, as in test.sh.
-    tsn_wine_stop
-  done
+  for name in "${names[@]}"; do items+=("$name@$run"); done
 done
-
-total=0
-for name in "${names[@]}"; do total=$((total + failures[$name])); done
-[ $total = 0 ]
+streams_run "$TSN_STREAMS" "$RESULTS" "${items[@]}" || tsn_log "a stream could not start"
+! awk -F'\t' -v skip="$TSN_SKIP_STATUS" '$2 != 0 && $2 != skip { found = 1 } END { exit !found }' "$RESULTS" &&
+  [ "$(wc -l <"$RESULTS")" = ${#items[@]} ]

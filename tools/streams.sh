@@ -4,11 +4,12 @@
 #
 #   streams_run COUNT RESULTS ITEM...
 #
-# Each stream takes the next item nobody has taken yet, runs `stream_item ITEM LOG` (defined
-# by the caller: it runs the item with its output in LOG and returns its exit status; it runs
-# in a subshell, which it should hand to the item with exec so that an interrupt reaches it),
-# prints the log once the item ends, and goes on until no item is left. RESULTS gets one line per
-# item, "ITEM<tab>STATUS<tab>MILLISECONDS", in the order they ended.
+# Each stream takes the next item nobody has taken yet, runs `stream_item ITEM LOG`, then
+# `stream_report ITEM STATUS MILLISECONDS LOG STREAM` (one report at a time), and goes on until
+# no item is left. Both are defined by the caller: stream_item runs the item with its output in
+# LOG and returns its exit status, in a subshell of its own that an interrupt is sent to;
+# stream_report tells how it ended. RESULTS gets one line per item,
+# "ITEM<tab>STATUS<tab>MILLISECONDS", in the order they ended.
 
 TSN_STREAMS=${TSN_STREAMS:-2}
 
@@ -61,12 +62,10 @@ _stream() {
     pid=
     ms=$(($(tsn_now_ms) - start))
     printf '%s\t%s\t%s\n' "$item" "$status" "$ms" >>"$results"
-    # One log at a time on the shared output.
+    # One report at a time on the shared output.
     (
       flock 9
-      printf '\n==== %s [ended at %d:%02d, after %d s in stream %d on %s]\n' "$item" \
-        $((SECONDS / 60)) $((SECONDS % 60)) $(((ms + 500) / 1000)) "$n" "$DISPLAY"
-      cat "$log"
+      stream_report "$item" "$status" "$ms" "$log" "$n"
     ) 9>"$queue/.output-lock"
     # A failed item may leave windows behind that would confuse the next one.
     if [ "$status" != 0 ] && [ "$status" != "$TSN_SKIP_STATUS" ]; then
