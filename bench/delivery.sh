@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Delivery time, hover accuracy and footprint, measured on the real program with real X input
 # through the journeys' helpers. Writes one figure per line to $TSN_BENCH_OUT/delivery.txt:
-#   inject|drag|floor <microseconds from the button release to the last character in the
+#   inject|drag|floor|floor_counted <microseconds from the button release to the last character in the
 #                     target> <microseconds from the release to the first>
 #   (floor: a bare injector, bench/floor_injector.cpp, that clicks and types the moment the
-#   button is released over the target, with no waiting and no checks)
+#   button is released over the target, with no waiting and no checks; floor_counted: the same
+#   with a probe before each character whose answers it takes, as an exact count needs)
 #   busy <the same for injection into a target busy for 200 ms after the click>
 #        exact|wrong (whether that target then held exactly the password)
 #   hover <set delay ms> <microseconds from the pointer coming to rest to the key's entry>
@@ -51,22 +52,28 @@ click_target() { point_at "$TARGET_X" "$TARGET_Y" && xdo click 1; }
 journey_start "$STOPWATCH" releases "$(basename "$RELEASES")"
 require "the release log is open" tsn_wait_for 20 test -f "$RELEASES"
 
-# --- the floor: the bare injector on a target of its own, empty at first as the program's is --
+# --- the floors: the bare injector on a target of its own, empty at first as the program's is --
 
-require "the target program starts" start_target
-read -r TARGET_X TARGET_Y <<<"$(edit_centre "$TARGET")"
-require "the target's text box is found" test -n "$TARGET_Y"
-journey_start "$FLOOR_INJECTOR" "$PASSWORD" "$SAMPLES"
-floor_pid=$JOURNEY_PID
-require "the bare injector's hook is in place" tsn_wait_for 20 grep -q ready "$JOURNEY_ARTIFACTS/floor_injector.log"
-for ((i = 0; i < SAMPLES; i++)); do
-  us=$(time_delivery 64 click_target) || require "the bare injector's delivery $((i + 1)) arrives whole" false
-  echo "floor $us" >>"$RESULTS"
-done
-# It must be gone before the program's deliveries: it would type into whatever is under every
-# release.
-require "the bare injector ends after its last delivery" tsn_wait_exit "$floor_pid" 10
-check "the target closes" close_program "$TARGET" "$TARGET_PID"
+# floor KIND [counted]: SAMPLES deliveries by the bare injector, one "KIND" line each.
+floor() {
+  require "the target program starts" start_target
+  read -r TARGET_X TARGET_Y <<<"$(edit_centre "$TARGET")"
+  require "the target's text box is found" test -n "$TARGET_Y"
+  rm -f "$JOURNEY_ARTIFACTS/floor_injector.log"
+  journey_start "$FLOOR_INJECTOR" "$PASSWORD" "$SAMPLES" ${2:-}
+  local floor_pid=$JOURNEY_PID us i
+  require "the bare injector's hook is in place" tsn_wait_for 20 grep -q ready "$JOURNEY_ARTIFACTS/floor_injector.log"
+  for ((i = 0; i < SAMPLES; i++)); do
+    us=$(time_delivery 64 click_target) || require "the bare injector's delivery $((i + 1)) arrives whole" false
+    echo "$1 $us" >>"$RESULTS"
+  done
+  # It must be gone before the next deliveries: it would type into whatever is under every
+  # release.
+  require "the bare injector ends after its last delivery" tsn_wait_exit "$floor_pid" 10
+  check "the target closes" close_program "$TARGET" "$TARGET_PID"
+}
+floor floor
+floor floor_counted counted
 
 # --- the program's delivery, both ways, and the footprint over many deliveries ------------------
 
