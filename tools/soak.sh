@@ -44,6 +44,7 @@ WIN32_TESTS=$TSN_BUILD/mingw/tests/win32/tessarin_win32_tests.exe
 [ -f "$TSN_EXE" ] || tsn_die "$TSN_EXE is missing: build the mingw preset first"
 
 SOAK=$TSN_ARTIFACTS/soak/$(date +%Y%m%d-%H%M%S)
+COMMIT=$(git rev-parse --short HEAD 2>/dev/null) # what was soaked, though commits may come meanwhile
 RESULTS=$SOAK/results.tsv
 mkdir -p "$SOAK"
 
@@ -83,7 +84,7 @@ print_table() {
     fi
   done <"$RESULTS"
   {
-    echo "soak of $(git rev-parse --short HEAD 2>/dev/null) in $TSN_STREAMS streams$([ $load = 1 ] && echo ', one core kept busy')"
+    echo "soak of $COMMIT in $TSN_STREAMS streams$([ $load = 1 ] && echo ', one core kept busy')"
     echo
     echo "| journey | runs | failures | failed steps | slowest run |"
     echo "|---|---|---|---|---|"

@@ -200,8 +200,10 @@ wintree() {
 
 # tree_of CAPTION: saves the window's tree listing into the artefacts and prints its path.
 tree_of() {
-  local file=$JOURNEY_ARTIFACTS/tree-${1// /_}.txt
-  wintree --tree "$1" >"$file" || return 1
+  local file=$JOURNEY_ARTIFACTS/tree-${1// /_}.txt status=0
+  wintree --tree "$1" >"$file" || status=$?
+  # Once in a soak, a window that was there could not be listed: say how the look ended.
+  [ $status = 0 ] || { echo "wintree --tree '$1' ended with status $status" >&2; return 1; }
   echo "$file"
 }
 
