@@ -30,6 +30,8 @@ TSN_SCREEN=${TSN_SCREEN:-1280x1024x24}
 
 # The exit status of a suite that this machine cannot run (as automake's test drivers use it).
 TSN_SKIP_STATUS=77
+# tsn_failed STATUS: whether a suite or journey that ended so failed (skipped is not failed).
+tsn_failed() { [ "$1" != 0 ] && [ "$1" != "$TSN_SKIP_STATUS" ]; }
 # Some kernels are built without 32-bit support: there even Wine's 32-bit loader cannot start.
 tsn_runs_32bit() { "${TSN_WINE32:-/usr/lib/wine/wine}" --version >/dev/null 2>&1; }
 

@@ -78,7 +78,7 @@ print_table() {
     name=${item%@*}
     runs_done[$name]=$((${runs_done[$name]:-0} + 1))
     [ "$ms" -gt "${slowest[$name]:-0}" ] && slowest[$name]=$ms
-    if [ "$status" != 0 ] && [ "$status" != "$TSN_SKIP_STATUS" ]; then
+    if tsn_failed "$status"; then
       failures[$name]=$((${failures[$name]:-0} + 1))
       steps[$name]+=$(failed_steps "$(run_log "$item")" "$status")$'\n'
     fi
@@ -153,7 +153,7 @@ stream_item() {
   pid=$!
   trap 'kill "$pid" 2>/dev/null; exit 130' TERM INT
   wait "$pid" || status=$?
-  if [ $status != 0 ] && [ $status != "$TSN_SKIP_STATUS" ] && [ "$name" != win32 ]; then
+  if tsn_failed $status && [ "$name" != win32 ]; then
     keep_failure "$name" "$run"
   fi
   return $status
@@ -177,5 +177,6 @@ for ((run = 1; run <= runs; run++)); do
   for name in "${names[@]}"; do items+=("$name@$run"); done
 done
 streams_run "$TSN_STREAMS" "$RESULTS" "${items[@]}" || tsn_log "a stream could not start"
-! awk -F'\t' -v skip="$TSN_SKIP_STATUS" '$2 != 0 && $2 != skip { found = 1 } END { exit !found }' "$RESULTS" &&
-  [ "$(wc -l <"$RESULTS")" = ${#items[@]} ]
+# Every run ended, and none failed.
+[ "$(wc -l <"$RESULTS")" = ${#items[@]} ] &&
+  cut -f2 "$RESULTS" | while read -r status; do ! tsn_failed "$status" || exit 1; done

@@ -68,7 +68,7 @@ _stream() {
       stream_report "$item" "$status" "$ms" "$log" "$n"
     ) 9>"$queue/.output-lock"
     # A failed item may leave windows behind that would confuse the next one.
-    if [ "$status" != 0 ] && [ "$status" != "$TSN_SKIP_STATUS" ]; then
+    if tsn_failed "$status"; then
       tsn_wine_stop
       _stream_wine_up
     fi
