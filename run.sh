@@ -8,7 +8,7 @@ source "$(dirname "$0")/tools/lib.sh"
 tsn_ensure_packages
 tsn_wine_env
 tsn_build mingw tessarin wintree || tsn_die "the build failed"
-trap tsn_teardown EXIT
+tsn_on_exit tsn_teardown
 trap 'exit 130' INT TERM
 tsn_wine_prefix
 

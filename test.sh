@@ -95,7 +95,7 @@ finish() {
   exec >&- 2>&-
   tsn_wait_for 10 tsn_pid_ended "$OUTPUT_PID"
 }
-trap finish EXIT
+tsn_on_exit finish
 trap 'exit 130' INT TERM
 
 tsn_ensure_packages

@@ -17,7 +17,7 @@ BARE=$TSN_BUILD/mingw/bench/bare_window.exe
 STOPWATCH=$TSN_BUILD/mingw/bench/stopwatch.exe
 rm -rf "$OUT"
 mkdir -p "$OUT"
-trap tsn_teardown EXIT
+tsn_on_exit tsn_teardown
 
 TSN_PACKAGES+=(libbenchmark-dev)
 tsn_ensure_packages

@@ -336,6 +336,13 @@ tsn_crop_to_window() {
 
 # --- clean-up -------------------------------------------------------------------------------
 
+# tsn_on_exit COMMAND: runs COMMAND when this shell ends. A signal that comes while it runs is
+# ignored: a stream is sent one by its caller just after one of its own, and a clean-up cut short
+# there left a display and a Wine server running.
+tsn_on_exit() {
+  trap "trap '' INT TERM; $1" EXIT
+}
+
 # Ends Wine first (its X connections), then the processes this shell started, newest first.
 # Runs from EXIT traps, possibly under set -e, so no step may fail.
 tsn_teardown() {

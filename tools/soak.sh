@@ -112,7 +112,7 @@ finish() {
   stop_load
   print_table
 }
-trap finish EXIT
+tsn_on_exit finish
 trap 'exit 130' INT TERM
 
 tsn_ensure_packages

@@ -45,7 +45,7 @@ _stream() {
   local n=$1 prefix=$2 queue=$3 results=$4 item log status start ms pid=
   shift 4
   trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null; exit 130' TERM INT
-  trap tsn_teardown EXIT
+  tsn_on_exit tsn_teardown
   export TSN_WINEPREFIX=$prefix
   tsn_wine_prefix
   tsn_xvfb_start

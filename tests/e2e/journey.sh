@@ -57,7 +57,7 @@ journey_begin() {
   JOURNEY_ARTIFACTS=$TSN_ARTIFACTS/e2e/$1
   rm -rf "$JOURNEY_DIR" "$JOURNEY_ARTIFACTS"
   mkdir -p "$JOURNEY_DIR" "$JOURNEY_ARTIFACTS"
-  trap _journey_exit EXIT
+  tsn_on_exit _journey_exit
   trap 'exit 130' INT TERM
   if [ -z "${TSN_E2E_SESSION:-}" ]; then
     JOURNEY_OWNS_SESSION=1

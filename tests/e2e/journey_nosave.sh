@@ -10,7 +10,7 @@ journey_begin nosave
 
 INI=$JOURNEY_DIR/tsnconfig.ini
 # However the journey ends, the file is left removable.
-trap 'chattr -i "$INI" 2>/dev/null; _journey_exit' EXIT
+tsn_on_exit 'chattr -i "$INI" 2>/dev/null; _journey_exit'
 SNAPSHOT=$JOURNEY_ARTIFACTS/tsnconfig.snapshot.ini
 QUESTION="Save the change?"
 SAVE_SWITCH=5 # "Save setting changes ..." is the sixth item of "Options", separators skipped

@@ -171,15 +171,19 @@ void describe(HWND h, int depth) {
 struct FindArgs {
   const wchar_t* caption;
   HWND found;
+  int seen;
 };
 
 // Exact caption match, so "Tessarin v3" does not also pick up a window whose caption only
-// starts with it.
+// starts with it. Twice in soaks a window that was there was not found: a miss says on stderr
+// what the look saw, so that the next one can be explained.
 HWND findTopLevel(const wchar_t* caption) {
-  FindArgs args{caption, nullptr};
-  EnumWindows(
+  FindArgs args{caption, nullptr, 0};
+  SetLastError(ERROR_SUCCESS);
+  const BOOL whole = EnumWindows(
       [](HWND h, LPARAM p) -> BOOL {
         auto* a = reinterpret_cast<FindArgs*>(p);
+        ++a->seen;
         wchar_t buf[512] = {};
         InternalGetWindowText(h, buf, 512);
         if (lstrcmpW(buf, a->caption) == 0) {
@@ -189,6 +193,14 @@ HWND findTopLevel(const wchar_t* caption) {
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&args));
+  const DWORD error = whole ? ERROR_SUCCESS : GetLastError();
+  if (!args.found) {
+    std::string miss = "wintree: no top-level window is called '" + escaped(caption) + "'; " +
+                       std::to_string(args.seen) + " seen, below desktop window " +
+                       hex(reinterpret_cast<UINT_PTR>(GetDesktopWindow()));
+    if (!whole) miss += ", the enumeration failed with error " + std::to_string(error);
+    e2e::emitTo(GetStdHandle(STD_ERROR_HANDLE), miss);
+  }
   return args.found;
 }
 
