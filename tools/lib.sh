@@ -15,6 +15,7 @@ TSN_SOURCE=${TSN_SOURCE:-$TSN_BUILD/mingw/tests/e2e/source.exe}
 TSN_MEMSCAN=${TSN_MEMSCAN:-$TSN_BUILD/mingw/tests/e2e/memscan.exe}
 TSN_CLIPBOARD=${TSN_CLIPBOARD:-$TSN_BUILD/mingw/tests/e2e/clipboard.exe}
 TSN_LAUNCH=${TSN_LAUNCH:-$TSN_BUILD/mingw/tests/e2e/launch.exe}
+TSN_HOLD_DESKTOP=${TSN_HOLD_DESKTOP:-$TSN_BUILD/mingw/tests/e2e/hold_desktop.exe}
 # wine64 and wineserver64 of Debian's wine64 package; /usr/bin/wine belongs to another package.
 TSN_WINE=${TSN_WINE:-/usr/lib/wine/wine64}
 TSN_WINESERVER=${TSN_WINESERVER:-/usr/lib/wine/wineserver64}
