@@ -175,8 +175,8 @@ struct FindArgs {
 };
 
 // Exact caption match, so "Tessarin v3" does not also pick up a window whose caption only
-// starts with it. Twice in soaks a window that was there was not found: a miss says on stderr
-// what the look saw, so that the next one can be explained.
+// starts with it. A miss says on stderr what the look saw (how many windows, below which
+// desktop): that is how a program left on a desktop Wine had closed was found.
 HWND findTopLevel(const wchar_t* caption) {
   FindArgs args{caption, nullptr, 0};
   SetLastError(ERROR_SUCCESS);
