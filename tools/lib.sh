@@ -188,6 +188,13 @@ tsn_wine_start() {
   TSN_PIDS+=("$TSN_LAST_PID")
 }
 
+# tsn_hold_desktop: keeps the session's desktop open until the Wine server ends. Wine closes a
+# desktop a second after its last program ends, and a program started as it closed was left on
+# it while later ones (the looks from outside) got a new one.
+tsn_hold_desktop() {
+  "$TSN_WINE" "$TSN_HOLD_DESKTOP" </dev/null >/dev/null 2>&1 &
+}
+
 # tsn_wine_run EXE [ARGS...]: runs a Windows console helper to completion (30 s at most).
 tsn_wine_run() {
   timeout 30 "$TSN_WINE" "$@" </dev/null

@@ -34,13 +34,12 @@ STREAM_PIDS=()
 # _stream_wine_up: the Wine server and the session's services (services.exe, explorer, ...),
 # which stay up between items as on a desktop that already runs programs. The services inherit
 # the files of the program that starts them; started by an item they would hold its output
-# open, and ctest waits for the end of its test's output. hold_desktop keeps the desktop open
-# between items: Wine would close it after each, and a program started as it closed was left
-# on it while the looks from outside got a new one. The server's end ends both.
+# open, and ctest waits for the end of its test's output. The desktop too stays open between
+# items; Wine would close it after each.
 _stream_wine_up() {
   "$TSN_WINESERVER" -p </dev/null >/dev/null 2>&1
   timeout 60 "$TSN_WINE" cmd /c exit </dev/null >/dev/null 2>&1 || tsn_log "Wine did not start in $WINEPREFIX"
-  "$TSN_WINE" "$TSN_HOLD_DESKTOP" </dev/null >/dev/null 2>&1 &
+  tsn_hold_desktop
 }
 
 # _stream N PREFIX QUEUE RESULTS ITEM...: one stream's loop, in a subshell of its own.

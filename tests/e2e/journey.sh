@@ -63,6 +63,7 @@ journey_begin() {
     JOURNEY_OWNS_SESSION=1
     tsn_display
     tsn_wine_prefix
+    tsn_hold_desktop # journeys close and start the program again
   fi
   tsn_wine_env
   [ -f "$TSN_WINTREE" ] || tsn_die "$TSN_WINTREE is missing: build the mingw preset first"
