@@ -203,7 +203,7 @@ wintree() {
 tree_of() {
   local file=$JOURNEY_ARTIFACTS/tree-${1// /_}.txt status=0
   wintree --tree "$1" >"$file" || status=$?
-  # Once in a soak, a window that was there could not be listed: say how the look ended.
+  # A miss (2) is explained by wintree itself; a time-out (124) or a Wine failure only here.
   [ $status = 0 ] || { echo "wintree --tree '$1' ended with status $status" >&2; return 1; }
   echo "$file"
 }
