@@ -2,7 +2,8 @@
 # tessarin.exe loads nothing at start but libraries Windows always takes from its own folder
 # (KnownDLLs), and every function it loads late is asked for by a name its library exports:
 # the names the delay-load helper passes to GetProcAddress, read from the delay-import
-# libraries, against the exports of Wine's libraries for the same processor.
+# libraries, against the exports of Wine's libraries for the same processor. Every import slot
+# the code calls through holds an address.
 # Usage: imports.sh OBJDUMP EXE DELAY_LIBRARY_FOLDER SYSTEM_LIBRARY_FOLDER
 set -u
 objdump=$1 exe=$2 delay_libraries=$3 system_libraries=$4
@@ -57,4 +58,6 @@ for library in "$delay_libraries"/lib*_delay.a; do
   done
 done
 [ "$count" -gt 0 ] || fail "late imports are found in $delay_libraries"
+
+python3 "$(dirname "$0")/import_slots.py" "$objdump" "$exe" || failed=1
 exit $failed
