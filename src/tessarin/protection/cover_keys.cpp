@@ -11,21 +11,25 @@ namespace {
 // Bounds are compared at single precision, as the pointer position arrives.
 float S(double v) { return static_cast<float>(v); }
 
-// Column of x in a row that starts after `lead` units and has `keys` keys in `span` twips.
-long Column(float x, double lead, double span, int keys) {
-  return static_cast<long>(std::floor((x - lead) / (span / keys))) + 1;
+// The 1-based unit that v falls in; 0, no key, for a point too far out to count in a long.
+long UnitOf(double v) {
+  const double unit = std::floor(v);
+  return unit > -1e9 && unit < 1e9 ? static_cast<long>(unit) + 1 : 0;
 }
+
+// Column of x in a row that starts after `lead` units and has `keys` keys in `span` twips.
+long Column(float x, double lead, double span, int keys) { return UnitOf((x - lead) / (span / keys)); }
 
 }  // namespace
 
 int KeyAtCoverPoint(double w, double h, float x, float y) {
   if (w <= 0 || h <= 0) return 0;
-  const long row = static_cast<long>(std::floor(y / (h / 5))) + 1;
+  const long row = UnitOf(y / (h / 5));
   const double u = RoundEven(w / 15);  // rows 2 to 5 use the whole-twip unit
   auto R = [](double v) { return static_cast<double>(RoundEven(v)); };
   switch (row) {
     case 1: {
-      const long c = static_cast<long>(std::floor(x / (w / 15))) + 1;
+      const long c = UnitOf(x / (w / 15));
       if (c >= 1 && c <= 13) return static_cast<int>(c);
       return c == 14 || c == 15 ? 15 : 0;
     }
