@@ -193,6 +193,7 @@ tsn_wine_start() {
 # it while later ones (the looks from outside) got a new one.
 tsn_hold_desktop() {
   "$TSN_WINE" "$TSN_HOLD_DESKTOP" </dev/null >/dev/null 2>&1 &
+  TSN_DESKTOP_HOLDER=$!
 }
 
 # tsn_wine_run EXE [ARGS...]: runs a Windows console helper to completion (30 s at most).
@@ -351,16 +352,22 @@ tsn_on_exit() {
   trap "trap '' INT TERM; $1" EXIT
 }
 
-# Ends Wine first (its X connections), then the processes this shell started, newest first.
-# Runs from EXIT traps, possibly under set -e, so no step may fail.
+# tsn_end_process PID: TERM, and KILL if it has not ended 10 s later.
+tsn_end_process() {
+  kill "$1" 2>/dev/null || true
+  tsn_wait_for 10 tsn_pid_ended "$1" || kill -9 "$1" 2>/dev/null || true
+  wait "$1" 2>/dev/null || true
+}
+
+# Ends the desktop's holder, then Wine (its X connections), then the processes this shell
+# started, newest first. A holder still starting when the Wine server ends starts a server of
+# its own, and both outlive the session. Runs from EXIT traps, possibly under set -e, so no
+# step may fail.
 tsn_teardown() {
+  [ -z "${TSN_DESKTOP_HOLDER:-}" ] || tsn_end_process "$TSN_DESKTOP_HOLDER"
+  TSN_DESKTOP_HOLDER=
   tsn_wine_stop
-  local i pid
-  for ((i = ${#TSN_PIDS[@]} - 1; i >= 0; i--)); do
-    pid=${TSN_PIDS[i]}
-    kill "$pid" 2>/dev/null || true
-    tsn_wait_for 10 tsn_pid_ended "$pid" || kill -9 "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-  done
+  local i
+  for ((i = ${#TSN_PIDS[@]} - 1; i >= 0; i--)); do tsn_end_process "${TSN_PIDS[i]}"; done
   TSN_PIDS=()
 }
