@@ -21,14 +21,17 @@ check() {
   fi
 }
 
-# The screen and the windows as they were when a check failed (failed-N.png and
-# failed-N-windows.txt among the artefacts), since the journey goes on or ends and changes them.
+# The screen, the windows and the Windows programs as they were when a check failed
+# (failed-N.png, failed-N-windows.txt and failed-N-processes.txt among the artefacts), since the
+# journey goes on or ends and changes them. A window that never came may belong to a program
+# that never started, has ended, or waits on something (its state and wait channel).
 JOURNEY_FAILURES=0
 keep_failed_scene() {
   JOURNEY_FAILURES=$((JOURNEY_FAILURES + 1))
   local base=$JOURNEY_ARTIFACTS/failed-$JOURNEY_FAILURES
   timeout 10 import -display "$DISPLAY" -window root "$base.png" 2>/dev/null
   tsn_wine_run "$TSN_WINTREE" >"$base-windows.txt" 2>&1
+  ps -eo pid,ppid,stat,etimes,wchan:24,args | grep -i '[.]exe' >"$base-processes.txt"
 }
 
 # For a step the rest of the journey cannot do without.

@@ -4,9 +4,10 @@
 //
 //   launch.exe <exe> [arguments...]
 //
-// Exit status: the program's, or 255 when it could not be started.
+// Exit status: the program's, or 255 when it could not be started (the error on stderr).
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 
 #include "launched_process.h"
@@ -24,8 +25,11 @@ int wmain(int argc, wchar_t** argv) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION child{};
-  if (!CreateProcessW(argv[1], command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child))
+  if (!CreateProcessW(argv[1], command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child)) {
+    // Into the journey's launch log: a program that never started looks like one that hangs.
+    std::fprintf(stderr, "launch: CreateProcessW failed with error %lu\n", GetLastError());
     return 255;
+  }
   const e2e::LaunchedProcess published{GetCurrentProcessId(), reinterpret_cast<ULONG_PTR>(child.hProcess)};
   HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof published,
                                       e2e::launchedProcessName(child.dwProcessId).c_str());
