@@ -20,6 +20,7 @@ journey_open_tessarin
 require "the cover is over the keys" tsn_wait_for 30 cover_over_keys
 require "the keyboard moves clear of the target" keyboard_clear_of_target
 read -r TARGET_X TARGET_Y <<<"$(edit_centre "$TARGET")"
+require "the target's text box is found" test -n "$TARGET_Y"
 read -r DESKTOP_X DESKTOP_Y <<<"$(desktop_point)"
 require "a place with no window is found" test -n "$DESKTOP_Y"
 

@@ -58,14 +58,16 @@ check "the password is still there" wait_equals 10 "$(stars 7)" shown_text
 require "Give Password Only on Drop is switched on from the menu" menu_keys alt+o g
 check "the choice is saved" tsn_wait_for 10 grep -q "^Give Password Only on Drop=True" "$INI"
 require "a double click selects the password" select_all masked
-drag_and_hold masked "$TARGET_X" "$TARGET_Y" target_count_above peek 0
+# The drag to the bare desktop may have passed over the target, which then read the password
+# as it may: only what it reads from here on counts.
+PEEKS_BEFORE=$(target_count peek)
+drag_and_hold masked "$TARGET_X" "$TARGET_Y" target_count_above peek "$PEEKS_BEFORE"
 HELD=$?
 xdo mousemove $((TARGET_X + 8)) "$TARGET_Y" mousemove $((TARGET_X + 16)) "$TARGET_Y" mouseup 1
 require "the password was dragged onto the target" test $HELD = 0
 require "the target takes the drop" tsn_wait_for 15 target_count_above drop 0
 check "the target read nothing before the drop" \
-  equals "$(grep -c $'^peek\t.*\tunicode=-$' "$TARGET_LOG") $(grep -c $'^peek\t' "$TARGET_LOG")" \
-  "$(grep -c $'^peek\t' "$TARGET_LOG") $(grep -c $'^peek\t' "$TARGET_LOG")"
+  equals "$(grep $'^peek\t' "$TARGET_LOG" | tail -n +$((PEEKS_BEFORE + 1)) | grep -vc $'\tunicode=-$')" 0
 check "the drop gave it the password" equals "$(target_last drop unicode)" Secret7
 check "the target's box shows it" tsn_wait_for 10 edit_text_is "$TARGET" Secret7
 require "the keyboard comes back" restore_keyboard
