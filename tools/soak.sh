@@ -58,7 +58,7 @@ run_log() {
 # the Win32 tests that failed; otherwise how it ended.
 failed_steps() {
   local steps
-  steps=$({ sed -n 's/^FAIL: [^:]*: //p; s/^\[  FAILED  \] \([^ ,]*\).*/\1/p' "$1"; } | sort -u)
+  steps=$({ sed -n 's/^FAIL: [^:]*: \(.*\) \[[0-9.]* s\]$/\1/p; s/^\[  FAILED  \] \([^ ,]*\).*/\1/p' "$1"; } | sort -u)
   if [ -n "$steps" ]; then
     echo "$steps"
   elif [ "$2" = 124 ] || [ "$2" = 137 ]; then

@@ -8,17 +8,25 @@ JOURNEY_FAILED=0
 JOURNEY_PID=
 JOURNEY_PIDS=()
 
+# check WHAT COMMAND...: runs the step and says how it went and how long it took, which tells
+# how near a slow machine brings a wait to its limit.
 check() {
-  local what=$1
+  local what=$1 started=${EPOCHREALTIME/./}
   shift
   if "$@"; then
-    echo "PASS: $JOURNEY_NAME: $what"
+    echo "PASS: $JOURNEY_NAME: $what $(_step_time "$started")"
   else
-    echo "FAIL: $JOURNEY_NAME: $what"
+    echo "FAIL: $JOURNEY_NAME: $what $(_step_time "$started")"
     JOURNEY_FAILED=1
     keep_failed_scene
     return 1
   fi
+}
+
+# _step_time STARTED: "[1.2 s]", the time since STARTED (microseconds).
+_step_time() {
+  local tenths=$(((${EPOCHREALTIME/./} - $1) / 100000))
+  echo "[$((tenths / 10)).$((tenths % 10)) s]"
 }
 
 # The screen, the windows and the Windows programs as they were when a check failed
@@ -456,6 +464,24 @@ focus_keyboard() {
 point_at_keyboard() {
   local at
   at=$(title_bar) && point_at $at
+}
+
+# point_off_keyboard: the pointer to a corner of the screen that the keyboard window does not
+# cover. Under Wine a pointer resting on a toolbar button or a slider is polled for hot
+# tracking, which wakes the program's thread however idle it is.
+point_off_keyboard() {
+  local x y w h width height cx cy
+  read -r x y w h < <(rect "$(tree_of "$KEYBOARD")")
+  [ -n "$h" ] && read -r width height < <(xdo getdisplaygeometry) || return 1
+  for cx in 0 $((width - 1)); do
+    for cy in 0 $((height - 1)); do
+      if ((cx < x || cx >= x + w || cy < y || cy >= y + h)); then
+        point_at $cx $cy
+        return
+      fi
+    done
+  done
+  return 1
 }
 
 # menu_keys KEY...: the keyboard window in front, then those keys (xdotool names), e.g.
