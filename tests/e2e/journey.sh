@@ -803,9 +803,15 @@ desktop_point() {
   done
   return 1
 }
-# not_delivered_box_says TEXT: the program's message box is up and says TEXT.
+# not_delivered_box_says TEXT: the program's message box is up and says TEXT. One look just
+# after the box showed once missed a text that was there (the screenshot showed it); the wait
+# is for the text itself, and a failed look is named in the log by tree_of.
 not_delivered_box_says() {
-  tsn_wait_window Tessarin 15 && wintree --tree Tessarin | grep -q "caption=[^	]*$1"
+  tsn_wait_window Tessarin 15 && tsn_wait_for 15 box_says Tessarin "$1"
+}
+box_says() {
+  local tree
+  tree=$(tree_of "$1") && grep -q "caption=[^	]*$2" "$tree"
 }
 
 # --- the clipboard --------------------------------------------------------------------------
