@@ -12,12 +12,15 @@
 // A hit is "marshalled" when it lies in a message COM built to send a global memory block to
 // another process: the block's bytes follow a header ("WdtR", the handle, the size, the handle
 // and the size again), and a releaser sent along follows them as an object reference, which
-// begins with "MEOW". Either mark will do, as a freed message may have lost the other. Exit status: 0 no hit, 1 hits, 2 no such
-// process or it could not be read, 3 bad usage.
+// begins with "MEOW". Any mark will do (the "WdtR", the handle and size twice over, or the
+// releaser), as the heap reuses the start and the end of a freed message and may wipe some of
+// them. Exit status: 0 no hit, 1 hits, 2 no such process or it could not be read, 3 bad usage.
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -84,13 +87,24 @@ std::string context(const std::string& bytes, size_t at, size_t length) {
   return out;
 }
 
+// The header's handle and size, twice over, right before the hit: a size that holds the hit.
+bool sizedTwice(const std::string& bytes, size_t at, size_t length) {
+  constexpr size_t kLargestBlock = 1 << 20;
+  if (at < 16) return false;
+  uint32_t handleSize[4];
+  std::memcpy(handleSize, bytes.data() + at - 16, sizeof handleSize);
+  const uint32_t handle = handleSize[0], size = handleSize[1];
+  return handle != 0 && handle == handleSize[2] && size == handleSize[3] && size >= length && size <= kLargestBlock;
+}
+
 bool marshalled(const std::string& bytes, size_t at, size_t length) {
   constexpr size_t kHeader = 20;
   constexpr size_t kReleaserWithin = 24;
   const bool header = at >= kHeader && bytes.compare(at - kHeader, 4, "WdtR") == 0;
   const size_t end = at + length;
   const size_t releaser = bytes.find("MEOW", end);
-  return header || (releaser != std::string::npos && releaser - end <= kReleaserWithin);
+  return header || sizedTwice(bytes, at, length) ||
+         (releaser != std::string::npos && releaser - end <= kReleaserWithin);
 }
 
 struct Pattern {
