@@ -33,6 +33,11 @@ enabled_button() {
   (((style & 0x08000000) == 0)) || return 1
   echo "$(($(val "$line" x) + $(val "$line" w) / 2)) $(($(val "$line" y) + $(val "$line" h) / 2))"
 }
+# shortcut_tick_is STATE: the components list's second line, the desktop shortcut, has that tick
+# box (1 empty, 2 ticked); the first, the program itself, is always there.
+shortcut_tick_is() {
+  equals "$(wintree --ticks "$SETUP_WINDOW" | awk -F'\t' 'NR == 2 { sub(/^state_image=/, "", $3); print $3 }')" "$1" 2>/dev/null
+}
 # click_button CAPTION BUTTON: a real click on that button of the window, once it can be clicked.
 click_button() {
   local at
@@ -107,10 +112,12 @@ require "the setup's window opens" tsn_wait_window "$SETUP_BOX" 30
 check "the welcome page" page_shot welcome "$SETUP_BOX"
 check "Next" click_button "$SETUP_BOX" "&Next >"
 check "the components page shows" tsn_wait_for 20 page_shows "$SETUP_WINDOW" SysTreeView32
+check "  with both components, the desktop shortcut not ticked" tsn_wait_for 20 shortcut_tick_is 1
 # The desktop shortcut's box: the second line of the list, whose lines are 16 pixels high.
 list=$(control "$SETUP_WINDOW" SysTreeView32 1)
 click_at $(($(val "$list" x) + 9)) $(($(val "$list" y) + 25))
-check "the components page, desktop shortcut ticked" page_shot components
+check "a click ticks the desktop shortcut" tsn_wait_for 10 shortcut_tick_is 2
+check "the components page" page_shot components
 check "Next" click_button "$SETUP_WINDOW" "&Next >"
 check "the folder page offers the folder installed to" \
   wait_equals 20 "$(windows_path "$DEFAULT_DIR")" folder_offered

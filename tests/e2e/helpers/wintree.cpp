@@ -14,6 +14,8 @@
 //   wintree.exe --toolbar <caption>  the buttons of that window's toolbar, one line each
 //   wintree.exe --access <caption>   which rights a fresh OpenProcess gets to the program that
 //                                    owns the window, one field per right (1 granted, 0 denied)
+//   wintree.exe --ticks <caption>    the top items of that window's tree view, one line each,
+//                                    with their state image (a tick box's: 1 empty, 2 ticked)
 //   wintree.exe --end <caption>      end that program as Task Manager does (TerminateProcess
 //                                    through a handle opened for that right alone)
 //   wintree.exe --chars <caption> <hex>...
@@ -28,6 +30,7 @@
 // thumbw, thumbh), so that a script can drag it.
 // Exit status: 0 done, 2 no such window, 1 bad usage or the call failed.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -306,18 +309,42 @@ int endProgram(const wchar_t* caption) {
   return ended ? 0 : 1;
 }
 
-int postChars(const wchar_t* caption, int count, wchar_t** units) {
+// The first descendant of that class of the top-level window with that caption.
+HWND firstOfClass(const wchar_t* caption, const wchar_t* windowClass) {
   HWND root = findTopLevel(caption);
-  if (!root) return 2;
-  HWND edit = nullptr;
+  if (!root) return nullptr;
+  struct Search {
+    const wchar_t* windowClass;
+    HWND found;
+  } search{windowClass, nullptr};
   EnumChildWindows(
       root,
       [](HWND h, LPARAM p) -> BOOL {
-        if (lstrcmpiW(className(h).c_str(), L"Edit") != 0) return TRUE;
-        *reinterpret_cast<HWND*>(p) = h;
+        auto* s = reinterpret_cast<Search*>(p);
+        if (lstrcmpiW(className(h).c_str(), s->windowClass) != 0) return TRUE;
+        s->found = h;
         return FALSE;
       },
-      reinterpret_cast<LPARAM>(&edit));
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// The top items of the window's tree view with their state image (a tick box's: 1 empty, 2
+// ticked), read with messages whose answers need no memory in the other process.
+int listTicks(const wchar_t* caption) {
+  HWND tree = firstOfClass(caption, WC_TREEVIEWW);
+  if (!tree) return 2;
+  int index = 0;
+  for (auto item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0)); item;
+       item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
+    const auto state = static_cast<UINT>(SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_STATEIMAGEMASK));
+    e2e::emit("item\tindex=" + std::to_string(index++) + "\tstate_image=" + std::to_string((state & TVIS_STATEIMAGEMASK) >> 12));
+  }
+  return 0;
+}
+
+int postChars(const wchar_t* caption, int count, wchar_t** units) {
+  HWND edit = firstOfClass(caption, L"Edit");
   if (!edit) return 2;
   for (int i = 0; i < count; ++i) {
     const unsigned long unit = std::wcstoul(units[i], nullptr, 16);
@@ -329,7 +356,7 @@ int postChars(const wchar_t* caption, int count, wchar_t** units) {
 int usage() {
   std::fputs(
       "usage: wintree [--tree|--close|--minimize|--restore <caption> | --move <caption> <x> <y>"
-      " | --at <x> <y> | --foreground | --toolbar|--access|--end <caption>"
+      " | --at <x> <y> | --foreground | --toolbar|--access|--ticks|--end <caption>"
       " | --chars <caption> <hex>...]\n",
       stderr);
   return 1;
@@ -347,6 +374,7 @@ int wmain(int argc, wchar_t** argv) {
   if (argc == 3 && option == L"--restore") return postSysCommand(argv[2], SC_RESTORE);
   if (argc == 3 && option == L"--toolbar") return listToolbar(argv[2]);
   if (argc == 3 && option == L"--access") return listAccess(argv[2]);
+  if (argc == 3 && option == L"--ticks") return listTicks(argv[2]);
   if (argc == 3 && option == L"--end") return endProgram(argv[2]);
   if (argc == 4 && option == L"--at")
     return describeTopLevel(WindowFromPoint(POINT{_wtoi(argv[2]), _wtoi(argv[3])}));
