@@ -466,24 +466,6 @@ point_at_keyboard() {
   at=$(title_bar) && point_at $at
 }
 
-# point_off_keyboard: the pointer to a corner of the screen that the keyboard window does not
-# cover. Under Wine a pointer resting on a toolbar button or a slider is polled for hot
-# tracking, which wakes the program's thread however idle it is.
-point_off_keyboard() {
-  local x y w h width height cx cy
-  read -r x y w h < <(rect "$(tree_of "$KEYBOARD")")
-  [ -n "$h" ] && read -r width height < <(xdo getdisplaygeometry) || return 1
-  for cx in 0 $((width - 1)); do
-    for cy in 0 $((height - 1)); do
-      if ((cx < x || cx >= x + w || cy < y || cy >= y + h)); then
-        point_at $cx $cy
-        return
-      fi
-    done
-  done
-  return 1
-}
-
 # menu_keys KEY...: the keyboard window in front, then those keys (xdotool names), e.g.
 # menu_keys alt+k Down Return for a menu entry, or menu_keys ctrl+m for a shortcut.
 menu_keys() {
